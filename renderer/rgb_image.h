@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+// A loaded picture: rows bottom-up, tightly packed, each pixel red, green,
+// blue. The record and its pixels come from malloc; the caller frees the
+// pixels, then the record.
+struct RgbImage {
+    int32_t width;
+    int32_t height;
+    uint8_t* pixels;
+};
