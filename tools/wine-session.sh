@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# wine-session.sh start|stop DIR [WIDTHxHEIGHT]
+#
+# A Wine session for tests, all of it inside DIR: a private prefix (created
+# once, without the Mono and Gecko installers), an Xvfb display (24-bit,
+# 1024x768 unless told otherwise), a wineserver kept alive between programs,
+# and an ALSA configuration that gives Wine one sound device whose output is
+# appended to DIR/sound.raw. `stop` shuts the server and the display down.
+set -euo pipefail
+
+command=$1
+session=$(mkdir -p "$2" && cd "$2" && pwd)
+size=${3:-1024x768}
+here=$(dirname "${BASH_SOURCE[0]}")
+
+stop() {
+  # shellcheck source=tools/wine-env.sh
+  source "$here/wine-env.sh" "$session"
+  if [[ -d "$WINEPREFIX" ]]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+  fi
+  if [[ -f "$session/xvfb.pid" ]]; then
+    kill "$(<"$session/xvfb.pid")" 2>/dev/null || true
+    rm -f "$session/xvfb.pid" "$session/display"
+  fi
+}
+
+start() {
+  stop
+  cat >"$session/asound.conf" <<CONF
+pcm.!default {
+  type file
+  slave.pcm { type null }
+  file "$session/sound.raw"
+  format "raw"
+}
+CONF
+  : >"$session/sound.raw"
+
+  # Xvfb picks a free display number and writes it to the descriptor.
+  exec {fd}<> <(:)
+  # Nothing started here may hold the caller's output open (CTest waits for it).
+  Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp </dev/null >"$session/xvfb.log" 2>&1 &
+  echo $! >"$session/xvfb.pid"
+  local number=""
+  for _ in $(seq 100); do
+    read -r -t 0.1 -u "$fd" number && break
+  done
+  exec {fd}<&-
+  if [[ -z "$number" ]]; then
+    echo "wine-session: Xvfb did not start" >&2
+    cat "$session/xvfb.log" >&2
+    exit 1
+  fi
+  echo ":$number" >"$session/display"
+
+  # shellcheck source=tools/wine-env.sh
+  source "$here/wine-env.sh" "$session"
+  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    wine wineboot -i </dev/null >"$session/wineboot.log" 2>&1
+    wineserver -w
+    # Sound through ALSA (our file device), whatever else the machine has.
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null
+    wineserver -w
+  fi
+  wineserver -p </dev/null >/dev/null 2>&1
+  echo "wine-session: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+}
+
+case "$command" in
+start) start ;;
+stop) stop ;;
+*)
+  echo "usage: wine-session.sh start|stop DIR [WIDTHxHEIGHT]" >&2
+  exit 2
+  ;;
+esac
