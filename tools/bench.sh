@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# tools/bench.sh [BUILD_DIR] [benchmark options]: builds renderer_bench in the
+# native build tree BUILD_DIR (build/native), configuring it first if needed,
+# and runs it.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$root/build/native}
+shift || true
+
+if [[ ! -f "$build/CMakeCache.txt" ]]; then
+  cmake -S "$root" -B "$build" -G Ninja
+fi
+ninja -C "$build" renderer_bench
+"$build/tests/bench/renderer_bench" "$@"
