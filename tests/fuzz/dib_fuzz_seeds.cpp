@@ -68,9 +68,8 @@ int main(int argc, char** argv)
     bare.palette.resize(7);
     write("bare4.dib", bare);
 
-    write("rle8.bmp", RunLength(8, {2, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 1, 0, 3, 5, 0, 0,
-                                    5, 6, 0, 1}));
-    write("rle4.bmp", RunLength(4, {4, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 2, 1, 1, 2, 0x67,
-                                    0, 1}));
+    write("rle8.bmp",
+          RunLength(8, {2, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 1, 0, 3, 5, 0, 0, 5, 6, 0, 1}));
+    write("rle4.bmp", RunLength(4, {4, 0x12, 0, 0, 0, 3, 0x34, 0x50, 0, 2, 1, 1, 2, 0x67, 0, 1}));
     return 0;
 }
