@@ -33,10 +33,10 @@ LoadFailure ConvertDibGdi(const DibLayout& dib, const BgrRowSink& sink)
     HDC memoryDc = CreateCompatibleDC(nullptr);
     BITMAPINFOHEADER* destination = memoryDc ? NewDestinationHeader(dib) : nullptr;
     void* rows = nullptr;
-    HBITMAP section =
-        destination ? CreateDIBSection(memoryDc, reinterpret_cast<BITMAPINFO*>(destination),
-                                       DIB_RGB_COLORS, &rows, nullptr, 0)
-                    : nullptr;
+    HBITMAP section = destination
+                          ? CreateDIBSection(memoryDc, reinterpret_cast<BITMAPINFO*>(destination),
+                                             DIB_RGB_COLORS, &rows, nullptr, 0)
+                          : nullptr;
     if (section && SelectObject(memoryDc, section)) {
         const int lines =
             SetDIBits(memoryDc, section, 0, static_cast<UINT>(dib.height), dib.bits,

@@ -92,12 +92,11 @@ LoadFailure ConvertRunLength(const DibLayout& dib, const BgrRowSink& sink)
     if (!picture)
         return LoadFailure::OutOfMemory;
     uint8_t* pixels = picture.get();
-    const bool complete =
-        WalkRle(dib.bits, dib.bitsSize, dib.bitCount, dib.width, dib.height,
-                [&](int32_t x, int64_t row, uint8_t index) {
-                    PutColor(pixels + row * rowBytes + 3 * x, dib.ColorTable(), dib.colorCount,
-                             index);
-                });
+    const bool complete = WalkRle(dib.bits, dib.bitsSize, dib.bitCount, dib.width, dib.height,
+                                  [&](int32_t x, int64_t row, uint8_t index) {
+                                      PutColor(pixels + row * rowBytes + 3 * x, dib.ColorTable(),
+                                               dib.colorCount, index);
+                                  });
     if (!complete)
         return LoadFailure::ConversionError;
     for (int32_t row = 0; row < dib.height; ++row)

@@ -113,7 +113,8 @@ LoadFailure ReadDibLayout(const uint8_t* file, size_t size, DibLayout& layout)
     layout.bitCount = ReadU16(block + 14);
     layout.compression = ReadU32(block + 16);
     const uint32_t used = ReadU32(block + 32);
-    layout.colorCount = used != 0 ? std::min(used, kPaletteLookups) : ColorsForDepth(layout.bitCount);
+    layout.colorCount =
+        used != 0 ? std::min(used, kPaletteLookups) : ColorsForDepth(layout.bitCount);
 
     // Top-down pictures (negative height) are not taken: the renderer's
     // pictures are stored bottom-up.

@@ -38,8 +38,7 @@ uint32_t PixelAt(const RgbImage& image, int32_t x, int32_t row)
 }
 
 // Every pixel of `image` is `expected(x, row)` (0xRRGGBB).
-template <typename Expected>
-void ExpectPixels(const RgbImage& image, Expected expected)
+template <typename Expected> void ExpectPixels(const RgbImage& image, Expected expected)
 {
     for (int32_t row = 0; row < image.height; ++row)
         for (int32_t x = 0; x < image.width; ++x)
@@ -126,7 +125,8 @@ TEST_F(BitmapLoaderTest, EveryUncompressedDepthIsConverted)
         spec.palette.assign(palette.begin(), palette.begin() + colors);
         Image image = Load(BuildBmp(spec));
         ASSERT_NE(image, nullptr) << bits;
-        ExpectPixels(*image, [&](int32_t x, int32_t row) { return palette[(x * 5 + row) % colors]; });
+        ExpectPixels(*image,
+                     [&](int32_t x, int32_t row) { return palette[(x * 5 + row) % colors]; });
     }
 
     // 5-5-5 words, each 5-bit level widened to 8 bits.
@@ -147,7 +147,9 @@ TEST_F(BitmapLoaderTest, EveryUncompressedDepthIsConverted)
 TEST_F(BitmapLoaderTest, EightBitTableIsAsLongAsTheHeaderSays)
 {
     const std::vector<uint32_t> palette = TestPalette(256);
-    const auto index = [](int32_t x, int32_t row) { return static_cast<uint32_t>(x + 4 * row) % 16; };
+    const auto index = [](int32_t x, int32_t row) {
+        return static_cast<uint32_t>(x + 4 * row) % 16;
+    };
 
     BmpSpec full = Picture(4, 4, 8, index);
     full.palette = palette;
@@ -193,8 +195,8 @@ TEST_F(BitmapLoaderTest, RunLengthDataWithDeltasAndLineEnds)
     rle8.bits = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 2, 1, 9, 5, 0, 1};
     Image image = Load(BuildBmp(rle8), "rle8.bmp");
     ASSERT_NE(image, nullptr);
-    const uint32_t rows8[3][6] = {{1, 1, 1, 2, 3, 4}, {99, 99, 99, 99, 99, 99},
-                                  {99, 99, 5, 5, 5, 5}};
+    const uint32_t rows8[3][6] = {
+        {1, 1, 1, 2, 3, 4}, {99, 99, 99, 99, 99, 99}, {99, 99, 5, 5, 5, 5}};
     ExpectPixels(*image, [&](int32_t x, int32_t row) {
         const uint32_t i = rows8[row][x];
         return i == 99 ? 0u : palette[i]; // skipped pixels stay black
@@ -208,8 +210,8 @@ TEST_F(BitmapLoaderTest, RunLengthDataWithDeltasAndLineEnds)
     rle4.bits = {5, 0x12, 0, 0, 0, 2, 1, 0, 0, 3, 0x34, 0x50, 0, 1};
     image = Load(BuildBmp(rle4), "rle4.bmp");
     ASSERT_NE(image, nullptr);
-    const uint32_t rows4[3][6] = {{1, 2, 1, 2, 1, 99}, {99, 3, 4, 5, 99, 99},
-                                  {99, 99, 99, 99, 99, 99}};
+    const uint32_t rows4[3][6] = {
+        {1, 2, 1, 2, 1, 99}, {99, 3, 4, 5, 99, 99}, {99, 99, 99, 99, 99, 99}};
     ExpectPixels(*image, [&](int32_t x, int32_t row) {
         const uint32_t i = rows4[row][x];
         return i == 99 ? 0u : palette[i];
@@ -255,7 +257,8 @@ TEST_F(BitmapLoaderTest, EmptyFileIsReportedAsUnopenable)
     const std::string path = PathOf("empty.bmp");
     WriteFile(path, {});
     EXPECT_EQ(LoadCaptureImage(path.c_str()), nullptr);
-    EXPECT_EQ(g_loaderMessages, std::vector<std::string>{"Failed to open DIB file " + path + ".\n"});
+    EXPECT_EQ(g_loaderMessages,
+              std::vector<std::string>{"Failed to open DIB file " + path + ".\n"});
 }
 
 TEST_F(BitmapLoaderTest, MissingFileIsQuiet)

@@ -47,8 +47,8 @@ std::vector<uint8_t> RandomRle(std::mt19937& random, int32_t height, int bits)
             const int dy = static_cast<int>(random() % 2);
             if (row + dy >= height)
                 break;
-            stream.insert(stream.end(), {0, 2, static_cast<uint8_t>(random() % 5),
-                                         static_cast<uint8_t>(dy)});
+            stream.insert(stream.end(),
+                          {0, 2, static_cast<uint8_t>(random() % 5), static_cast<uint8_t>(dy)});
             row += dy;
             break;
         }

@@ -116,8 +116,8 @@ TEST(DibLayout, PicturesWeCannotConvertAreRefused)
     EXPECT_EQ(withField(8, static_cast<uint32_t>(-4)), LoadFailure::ConversionError); // top-down
     EXPECT_EQ(withField(4, 0), LoadFailure::ConversionError);
     EXPECT_EQ(withField(4, static_cast<uint32_t>(-4)), LoadFailure::ConversionError);
-    EXPECT_EQ(withField(16, 3), LoadFailure::ConversionError); // bit fields
-    EXPECT_EQ(withField(16, 4), LoadFailure::ConversionError); // JPEG
+    EXPECT_EQ(withField(16, 3), LoadFailure::ConversionError);       // bit fields
+    EXPECT_EQ(withField(16, 4), LoadFailure::ConversionError);       // JPEG
     EXPECT_EQ(withField(16, kBiRle8), LoadFailure::ConversionError); // RLE8 at 24 bits
 
     BmpSpec twoBit = Plain24(4, 4);
