@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The main job on a fresh Debian 12 machine (as root): installs what is
+# missing, builds the Windows programs and puts them into dist/.
+set -euo pipefail
+here=$(dirname "${BASH_SOURCE[0]}")
+bash "$here/install-deps.sh"
+# shellcheck source=tools/configure.sh
+source "$here/configure.sh"
+
+build_windows
+rm -rf "$root/dist"
+cmake --install "$root/build/windows" --prefix "$root/dist"
+echo "built into $root/dist:"
+ls -l "$root/dist"

@@ -1,0 +1,13 @@
+# Sourced by the build and test scripts: configures and builds the native and
+# the Windows trees under build/.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+build_tree() { # build_tree NAME [CMAKE ARGS...]
+  local dir=$root/build/$1
+  shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+  ninja -C "$dir"
+}
+
+build_native() { build_tree native; }
+build_windows() { build_tree windows -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"; }

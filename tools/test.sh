@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Everything a fresh Debian 12 machine (as root) needs to check the project:
+# installs what is missing, builds both trees, runs every native test and
+# every test under Wine, then fuzzes the bitmap reader briefly.
+set -uo pipefail
+here=$(dirname "${BASH_SOURCE[0]}")
+bash "$here/install-deps.sh" || exit 1
+# shellcheck source=tools/configure.sh
+source "$here/configure.sh"
+
+status=0
+echo "== native build and tests"
+build_native || exit 1
+(cd "$root/build/native" && ctest --output-on-failure -j2) || status=1
+
+echo "== Windows build and tests under Wine"
+build_windows || exit 1
+(cd "$root/build/windows" && ctest --output-on-failure -j2 --timeout 600) || status=1
+
+echo "== fuzzing the bitmap reader"
+bash "$here/fuzz.sh" "${RAIVEL_FUZZ_SECONDS:-60}" || status=1
+
+exit $status
