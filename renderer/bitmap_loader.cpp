@@ -11,6 +11,7 @@
 #include "dib_layout.h"
 #include "loader_message.h"
 #include "mapped_file.h"
+#include "rgb_row.h"
 
 namespace {
 
@@ -34,16 +35,6 @@ LoadFailure Convert(const DibLayout& dib, const BgrRowSink& sink)
 #else
     return ConvertDibPortable(dib, sink);
 #endif
-}
-
-// Blue, green, red to red, green, blue.
-void CopyRowAsRgb(const uint8_t* bgr, uint8_t* rgb, int32_t width)
-{
-    for (int32_t x = 0; x < width; ++x, bgr += 3, rgb += 3) {
-        rgb[0] = bgr[2];
-        rgb[1] = bgr[1];
-        rgb[2] = bgr[0];
-    }
 }
 
 } // namespace

@@ -110,21 +110,22 @@ void BM_Memcpy(benchmark::State& state)
 }
 BENCHMARK(BM_Memcpy)->Apply(CaptureSizes)->Unit(benchmark::kMillisecond);
 
-// The console report, keeping each benchmark's mean speed in bytes per second
-// for the ratios printed at the end.
+// The console report (without colours, as it mostly goes to logs), keeping
+// the speeds, in bytes per second, for the ratios printed at the end: each
+// benchmark's single run, or the mean of its repetitions.
 class SpeedReporter : public benchmark::ConsoleReporter {
 public:
+    SpeedReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             const auto rate = run.counters.find("bytes_per_second");
-            if (run.run_type != Run::RT_Iteration || run.error_occurred ||
-                rate == run.counters.end())
-                continue;
-            Mean& mean = speeds_[{run.run_name.function_name, run.run_name.args}];
-            mean.sum += rate->second.value;
-            ++mean.count;
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions == 1;
+            const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
+            if (!run.error_occurred && rate != run.counters.end() && (single || mean))
+                speeds_[{run.run_name.function_name, run.run_name.args}] = rate->second.value;
         }
     }
 
@@ -132,15 +133,11 @@ public:
     double Speed(const std::string& function, const std::string& args) const
     {
         const auto found = speeds_.find({function, args});
-        return found == speeds_.end() ? 0 : found->second.sum / found->second.count;
+        return found == speeds_.end() ? 0 : found->second;
     }
 
 private:
-    struct Mean {
-        double sum = 0;
-        int count = 0;
-    };
-    std::map<std::pair<std::string, std::string>, Mean> speeds_;
+    std::map<std::pair<std::string, std::string>, double> speeds_;
 };
 
 } // namespace
