@@ -1,0 +1,36 @@
+// The renderer program: a full-screen storm at 1024 x 768 x 32 until Escape
+// or a close request.
+
+#include <windows.h>
+
+#include "renderer_window.h"
+#include "scene.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    g_fullscreen = true;
+    if (!CreateRendererWindow(1024, 768, 32, g_fullscreen))
+        return 0;
+
+    // One message or one frame per pass: messages come first, and a frame is
+    // drawn whenever the queue is empty.
+    MSG message = {};
+    bool done = false;
+    while (!done) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                done = true;
+            } else {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        } else if ((g_active && !RenderFrame()) || g_keys[VK_ESCAPE]) {
+            done = true;
+        } else {
+            SwapBuffers(g_deviceContext);
+        }
+    }
+
+    DestroyRendererWindow();
+    return static_cast<int>(message.wParam);
+}

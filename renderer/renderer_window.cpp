@@ -1,0 +1,155 @@
+#include "renderer_window.h"
+
+#include "scene.h"
+
+bool g_active = true;
+bool g_fullscreen = true;
+bool g_keys[256];
+HINSTANCE g_instance = nullptr;
+HWND g_window = nullptr;
+HDC g_deviceContext = nullptr;
+HGLRC g_renderingContext = nullptr;
+
+namespace {
+
+const char kClassName[] = "OpenGL";
+// The saver watches for this name: the run lasts as long as the window.
+const char kWindowName[] = "Zandrel_VC";
+
+bool RegisterRendererClass()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = RendererWndProc;
+    windowClass.hInstance = g_instance;
+    windowClass.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    return RegisterClassA(&windowClass) != 0;
+}
+
+// Asks for width x height at `bits` per pixel until the program ends.
+bool SwitchDisplayMode(int width, int height, int bits)
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmBitsPerPel = static_cast<DWORD>(bits);
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
+}
+
+bool SetRendererPixelFormat(int bits)
+{
+    PIXELFORMATDESCRIPTOR format = {};
+    format.nSize = sizeof format;
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cColorBits = static_cast<BYTE>(bits);
+    format.cDepthBits = 16;
+    format.iLayerType = PFD_MAIN_PLANE;
+    const int chosen = ChoosePixelFormat(g_deviceContext, &format);
+    return chosen != 0 && SetPixelFormat(g_deviceContext, chosen, &format);
+}
+
+} // namespace
+
+int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
+{
+    g_fullscreen = fullscreen;
+    g_instance = GetModuleHandleA(nullptr);
+    if (!RegisterRendererClass())
+        return 0;
+
+    if (g_fullscreen && !SwitchDisplayMode(width, height, bits))
+        g_fullscreen = false; // run in a window instead
+
+    DWORD style;
+    DWORD extendedStyle;
+    if (g_fullscreen) {
+        style = WS_POPUP;
+        extendedStyle = WS_EX_APPWINDOW;
+        ShowCursor(FALSE);
+    } else {
+        style = WS_DLGFRAME;
+        extendedStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
+    }
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
+
+    g_window = CreateWindowExA(
+        extendedStyle, kClassName, kWindowName, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, g_instance, nullptr);
+    if (g_window)
+        g_deviceContext = GetDC(g_window);
+    if (g_deviceContext && SetRendererPixelFormat(bits))
+        g_renderingContext = wglCreateContext(g_deviceContext);
+    if (!g_renderingContext || !wglMakeCurrent(g_deviceContext, g_renderingContext)) {
+        DestroyRendererWindow();
+        return 0;
+    }
+
+    ShowWindow(g_window, SW_SHOW);
+    SetForegroundWindow(g_window);
+    SetFocus(g_window);
+    ResizeScene(width, height);
+    if (!InitScene()) {
+        DestroyRendererWindow();
+        return 0;
+    }
+    return 1;
+}
+
+void DestroyRendererWindow()
+{
+    if (g_fullscreen) {
+        ChangeDisplaySettingsA(nullptr, 0);
+        ShowCursor(TRUE);
+    }
+    if (g_renderingContext) {
+        wglMakeCurrent(nullptr, nullptr);
+        wglDeleteContext(g_renderingContext);
+        g_renderingContext = nullptr;
+    }
+    if (g_deviceContext) {
+        ReleaseDC(g_window, g_deviceContext);
+        g_deviceContext = nullptr;
+    }
+    if (g_window) {
+        DestroyWindow(g_window);
+        g_window = nullptr;
+    }
+    UnregisterClassA(kClassName, g_instance);
+}
+
+LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ACTIVATE:
+        g_active = HIWORD(wParam) == 0; // false only while minimized
+        return 0;
+    case WM_SYSCOMMAND:
+        // Neither a screen saver nor monitor power-saving while we run.
+        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER)
+            return 0;
+        break;
+    case WM_CLOSE:
+        PostQuitMessage(0);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        // Key messages can be posted by anyone: codes past the table are
+        // ignored.
+        if (wParam < sizeof g_keys)
+            g_keys[wParam] = message == WM_KEYDOWN;
+        return 0;
+    case WM_SIZE:
+        ResizeScene(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
