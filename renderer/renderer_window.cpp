@@ -76,8 +76,10 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
         style = WS_DLGFRAME;
         extendedStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
     }
+    // Windows gives every overlapped window a caption: the frame allows for
+    // it, so that the client area keeps the requested size.
     RECT frame = {0, 0, width, height};
-    AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
+    AdjustWindowRectEx(&frame, g_fullscreen ? style : style | WS_CAPTION, FALSE, extendedStyle);
 
     g_window = CreateWindowExA(
         extendedStyle, kClassName, kWindowName, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,

@@ -62,6 +62,9 @@ CONF
     wineserver -w
     # Sound through ALSA (our file device), whatever else the machine has.
     wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null
+    # Xvfb has no window manager: Wine places and focuses its windows itself,
+    # as Windows does, instead of waiting on a manager that never answers.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
     wineserver -w
   fi
   wineserver -p </dev/null >/dev/null 2>&1
