@@ -1,5 +1,6 @@
-// Timings of the renderer's costly steps: growing a bolt, and loading a
-// capture picture measured against a plain memcpy of its pixel bytes.
+// Timings of the renderer's costly steps: growing a bolt, loading a capture
+// picture measured against a plain memcpy of its pixel bytes, and drawing a
+// frame of the scene in Mesa's off-screen renderer.
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +18,9 @@
 #include "bolt.h"
 #include "bolt_random.h"
 #include "dib_layout.h"
+#include "gl_headers.h"
+#include "offscreen_gl.h"
+#include "scene.h"
 
 namespace {
 
@@ -27,7 +31,8 @@ struct CaptureSize {
 
 constexpr CaptureSize kCaptureSizes[] = {{1920, 1080}, {3840, 2160}};
 
-// Folder of the capture files, made at start and removed at the end.
+// Folder of the capture files, made at start and removed at the end; it also
+// holds the scene's two pictures under the names the renderer opens.
 std::string g_captureDir;
 
 std::string CapturePath(int64_t width, int64_t height)
@@ -41,20 +46,28 @@ int64_t PixelBytes(int64_t width, int64_t height)
     return static_cast<int64_t>(DibStride(static_cast<int32_t>(width), 24)) * height;
 }
 
-// 24-bit bottom-up files with a file header and pixels that vary in every
+// A 24-bit bottom-up file with a file header and pixels that vary in every
 // byte.
+void WriteCapture(const std::string& path, int32_t width, int32_t height)
+{
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bits = PackRows(width, height, 24, [](int32_t x, int32_t row) {
+        return static_cast<uint32_t>(x * 0x010307 + row * 0x070103) ^
+               static_cast<uint32_t>(x * row);
+    });
+    WriteFile(path, BuildBmp(spec));
+}
+
+// The captures to load, and the scene's pictures: a 128 x 128 cloud and a
+// 1920 x 1080 desktop.
 void WriteCaptures()
 {
-    for (const CaptureSize& size : kCaptureSizes) {
-        BmpSpec spec;
-        spec.width = size.width;
-        spec.height = size.height;
-        spec.bits = PackRows(size.width, size.height, 24, [](int32_t x, int32_t row) {
-            return static_cast<uint32_t>(x * 0x010307 + row * 0x070103) ^
-                   static_cast<uint32_t>(x * row);
-        });
-        WriteFile(CapturePath(size.width, size.height), BuildBmp(spec));
-    }
+    for (const CaptureSize& size : kCaptureSizes)
+        WriteCapture(CapturePath(size.width, size.height), size.width, size.height);
+    WriteCapture(g_captureDir + "/" + kCloudPicturePath, 128, 128);
+    WriteCapture(g_captureDir + "/" + kDesktopPicturePath, 1920, 1080);
 }
 
 void CaptureSizes(benchmark::internal::Benchmark* bench)
@@ -109,6 +122,34 @@ void BM_Memcpy(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * bytes);
 }
 BENCHMARK(BM_Memcpy)->Apply(CaptureSizes)->Unit(benchmark::kMillisecond);
+
+// One frame of the scene at 1024 x 768, drawn to the end. Mesa draws in
+// threads of its own: the CPU time is the whole process's.
+void BM_RenderFrame(benchmark::State& state)
+{
+    OffscreenGl gl(1024, 768);
+    if (!gl.Ok()) {
+        state.SkipWithError("no off-screen OpenGL context");
+        return;
+    }
+    // The renderer opens its pictures by names relative to the current folder.
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(g_captureDir);
+    ResizeScene(gl.width(), gl.height());
+    const bool started = InitScene() != 0;
+    std::filesystem::current_path(home);
+    if (!started) {
+        state.SkipWithError("the scene did not start");
+        return;
+    }
+    for (auto _ : state) {
+        RenderFrame();
+        glFinish();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RenderFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
 
 // The console report (without colours, as it mostly goes to logs), keeping
 // the speeds, in bytes per second, for the ratios printed at the end: each

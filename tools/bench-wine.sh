@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# tools/bench-wine.sh [BUILD_DIR]: runs Raivel.dll of the built Windows tree
+# BUILD_DIR (build/windows) under Wine and prints its time to the first
+# frame, frame rate, CPU time per frame and peak memory, as measured by
+# renderer_probe, and the peak resident size of its Wine process. Everything
+# runs in a Wine session of its own (1024 x 768), in a scratch folder of
+# BUILD_DIR that is removed afterwards.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$(cd "${1:-$root/build/windows}" && pwd)
+renderer=$build/renderer/Raivel.dll
+probe=$build/tools/renderer_probe.exe
+for program in "$renderer" "$probe"; do
+  if [[ ! -f "$program" ]]; then
+    echo "bench-wine: $program is missing: build $build first" >&2
+    exit 1
+  fi
+done
+
+session=$(mktemp -d "$build/bench-wine.XXXXXX")
+trap '"$root/tools/wine-session.sh" stop "$session" >/dev/null 2>&1; rm -rf "$session"' EXIT
+
+# The build tree's prefix, when there is one, saves a wineboot.
+if [[ -d "$build/wine/prefix" ]]; then
+  cp -a "$build/wine/prefix" "$session/prefix"
+fi
+"$root/tools/wine-session.sh" start "$session" 1024x768 >/dev/null
+
+# The capture pictures: a 128 x 128 cloud and a bright 1920 x 1080 desktop, so
+# that each flash stands out on the floor.
+captures=$session/prefix/drive_c/r_mosk
+mkdir -p "$captures"
+convert -seed 7 -size 128x128 plasma:grey40-grey10 -blur 0x3 -type TrueColor \
+  "BMP3:$captures/Zandrel1.bmp"
+convert -size 1920x1080 gradient:'#d0d8e8-#8098b0' -type TrueColor "BMP3:$captures/Zandrel2.bmp"
+
+# Wine's processes must not inherit the terminal nor our output.
+RAIVEL_WINE_DIR=$session setsid "$root/tools/wine-run.sh" "$probe" "Z:${renderer//\//\\}" \
+  </dev/null >"$session/probe.out" 2>"$session/probe.err" &
+probe_pid=$!
+
+# The renderer's Wine process is the one of this session's prefix whose first
+# argument is Raivel.dll. Its VmHWM only grows, so the last reading before it
+# ends is its peak. Its CPU time counts every thread, Mesa's too (which Wine's
+# GetProcessTimes leaves out), from its fourth reading (a second after it
+# appeared, past the start) to its last.
+renderer_pid=""
+readings=0
+hwm=""
+first_cpu=() last_cpu=()
+while kill -0 "$probe_pid" 2>/dev/null; do
+  if [[ -z "$renderer_pid" ]]; then
+    for dir in /proc/[0-9]*; do
+      read -r -d '' argv0 2>/dev/null <"$dir/cmdline" || continue
+      if [[ "$argv0" == *Raivel.dll ]] &&
+        grep -qxF "WINEPREFIX=$session/prefix" < <(tr '\0' '\n' 2>/dev/null <"$dir/environ"); then
+        renderer_pid=${dir#/proc/}
+      fi
+    done
+  elif ticks=$(sed 's/.*) //' "/proc/$renderer_pid/stat" 2>/dev/null | cut -d ' ' -f 12,13); then
+    # User and system time, the 14th and 15th fields, after the name in brackets.
+    read -r user system <<<"$ticks"
+    last_cpu=("$EPOCHREALTIME" $((user + system)))
+    reading=$(awk '/^VmHWM:/ { print $2 }' "/proc/$renderer_pid/status" 2>/dev/null) || true
+    hwm=${reading:-$hwm}
+    readings=$((readings + 1))
+    if ((readings == 4)); then
+      first_cpu=("${last_cpu[@]}")
+    fi
+  fi
+  sleep 0.25
+done
+status=0
+wait "$probe_pid" || status=$?
+
+cat "$session/probe.out"
+if [[ -n "$hwm" ]]; then
+  awk -v kb="$hwm" 'BEGIN { printf "Wine process peak resident size (VmHWM): %.1f MiB\n", kb / 1024 }'
+fi
+fps=$(awk '/^frame rate:/ { print $3 }' "$session/probe.out")
+if [[ -n "$fps" ]] && ((${#first_cpu[@]})); then
+  awk -v hz="$(getconf CLK_TCK)" -v fps="$fps" -v t0="${first_cpu[0]}" -v t1="${last_cpu[0]}" \
+    -v c0="${first_cpu[1]}" -v c1="${last_cpu[1]}" 'BEGIN {
+      load = (c1 - c0) / hz / (t1 - t0)
+      printf "Wine process CPU load, all threads: %.0f %% of one core\n", load * 100
+      printf "Wine process CPU time per frame, all threads: %.2f ms\n", load / fps * 1000
+    }'
+fi
+cat "$session/probe.err" >&2
+exit "$status"

@@ -1,0 +1,157 @@
+// renderer_probe RENDERER [SECONDS]: starts the renderer program and measures
+// it from outside, through the screen: the time to its first frame, its frame
+// rate and CPU time per frame between two flashes, and its peak memory. Then
+// it closes the renderer's window and waits for it to end. Gives up after
+// SECONDS (600) without the frames it waits for.
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// A new bolt, and with it the flash, every this many frames.
+constexpr int kFramesPerFlash = 601;
+// A rise of the floor's brightness (red + green + blue) this large is a flash.
+constexpr int kFlashRise = 90;
+
+HDC g_screen = nullptr;
+LARGE_INTEGER g_frequency;
+LARGE_INTEGER g_start;
+double g_deadline = 0;
+
+double Seconds()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart - g_start.QuadPart) / g_frequency.QuadPart;
+}
+
+bool TimeLeft()
+{
+    return Seconds() < g_deadline;
+}
+
+int Brightness(int x, int y)
+{
+    const COLORREF colour = GetPixel(g_screen, x, y);
+    return GetRValue(colour) + GetGValue(colour) + GetBValue(colour);
+}
+
+// User plus kernel time of the process, in seconds.
+double CpuSeconds(HANDLE process)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    auto ticks = [](const FILETIME& time) {
+        return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return static_cast<double>(ticks(kernel) + ticks(user)) * 1e-7;
+}
+
+// Waits for the floor at (x, y) to brighten by a flash's rise; the time it
+// did, or a negative one when time ran out.
+double WaitForFlash(int x, int y)
+{
+    int last = Brightness(x, y);
+    while (TimeLeft()) {
+        Sleep(5);
+        const int level = Brightness(x, y);
+        if (level >= last + kFlashRise)
+            return Seconds();
+        last = level;
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: renderer_probe RENDERER [SECONDS]\n");
+        return 2;
+    }
+    g_deadline = argc == 3 ? std::atof(argv[2]) : 600;
+    QueryPerformanceFrequency(&g_frequency);
+    g_screen = GetDC(nullptr);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+
+    // Floor points near the bottom of the screen, as they are before the start.
+    const POINT floor[] = {{width / 4, height - 8},
+                           {width / 2, height - 8},
+                           {3 * width / 4, height - 8},
+                           {width / 2, height - 40}};
+    COLORREF before[4];
+    for (int i = 0; i < 4; ++i)
+        before[i] = GetPixel(g_screen, floor[i].x, floor[i].y);
+
+    std::string commandLine = std::string("\"") + argv[1] + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    QueryPerformanceCounter(&g_start);
+    if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::fprintf(stderr, "renderer_probe: cannot start %s (error %lu)\n", argv[1],
+                     GetLastError());
+        return 1;
+    }
+
+    int status = 1;
+    double firstFrame = -1;
+    while (firstFrame < 0 && TimeLeft()) {
+        for (int i = 0; i < 4 && firstFrame < 0; ++i)
+            if (GetPixel(g_screen, floor[i].x, floor[i].y) != before[i])
+                firstFrame = Seconds();
+        Sleep(1);
+    }
+    if (firstFrame < 0) {
+        std::fprintf(stderr, "renderer_probe: no frame on the screen\n");
+    } else {
+        std::printf("start to first frame: %.0f ms\n", firstFrame * 1000);
+        std::fflush(stdout);
+
+        // The flash of the first frame, then two more, kFramesPerFlash apart.
+        const POINT centre = {width / 2, height - 8};
+        const double second = WaitForFlash(centre.x, centre.y);
+        const double secondCpu = CpuSeconds(process.hProcess);
+        const double third = second < 0 ? -1 : WaitForFlash(centre.x, centre.y);
+        const double thirdCpu = CpuSeconds(process.hProcess);
+        if (third < 0) {
+            std::fprintf(stderr, "renderer_probe: no two flashes after the first\n");
+        } else {
+            std::printf("frame rate: %.2f frames/s\n", kFramesPerFlash / (third - second));
+            std::printf("CPU time per frame: %.2f ms\n",
+                        (thirdCpu - secondCpu) * 1000 / kFramesPerFlash);
+            status = 0;
+        }
+
+        PROCESS_MEMORY_COUNTERS memory = {};
+        if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) {
+            std::printf("peak working set: %.1f MiB\n", memory.PeakWorkingSetSize / 1048576.0);
+            std::printf("peak pagefile usage: %.1f MiB\n", memory.PeakPagefileUsage / 1048576.0);
+        }
+    }
+    std::fflush(stdout);
+
+    const HWND window = FindWindowA("OpenGL", "Zandrel_VC");
+    if (window)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    if (!window || WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "renderer_probe: the renderer did not end on WM_CLOSE\n");
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 10000);
+        status = 1;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ReleaseDC(nullptr, g_screen);
+    return status;
+}
