@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Small helpers and process-wide values the saver's parts share.
+
+// The display count ShowCursor returned when the run hid or showed the cursor.
+extern int32_t CursorCount;
+// The return value of the last Windows call whose result a procedure reads.
+extern int32_t ApiResult;
+
+// True when the file can be opened for reading now. A trailing backslash is
+// dropped first, so a folder never counts as a file.
+bool FileExists(const std::string& path);
+
+// The folder part of a path: up to its last ':' or '\', without a trailing
+// backslash. "C:\a.mp3" gives "C:", a bare file name gives "".
+std::string FolderOf(const std::string& path);
+
+// The mode letter of the saver's argument text: its second character,
+// upper-cased ("/s" and "-S" give 'S'); none (0) when the text is shorter.
+char ModeLetter(const std::string& arguments);
