@@ -5,6 +5,10 @@
 
 // Small helpers and process-wide values the saver's parts share.
 
+// The saver's booleans are 16-bit: true is -1.
+constexpr int16_t kTrue = -1;
+constexpr int16_t kFalse = 0;
+
 // The display count ShowCursor returned when the run hid or showed the cursor.
 extern int32_t CursorCount;
 // The return value of the last Windows call whose result a procedure reads.
@@ -17,6 +21,10 @@ bool FileExists(const std::string& path);
 // The folder part of a path: up to its last ':' or '\', without a trailing
 // backslash. "C:\a.mp3" gives "C:", a bare file name gives "".
 std::string FolderOf(const std::string& path);
+
+// The argument text of a command line: what follows the program's path (in
+// quotes or up to the first blank), without the blanks before it.
+std::string ArgumentText(const std::string& commandLine);
 
 // The mode letter of the saver's argument text: its second character,
 // upper-cased ("/s" and "-S" give 'S'); none (0) when the text is shorter.

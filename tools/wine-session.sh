@@ -5,7 +5,8 @@
 # once, without the Mono and Gecko installers), an Xvfb display (24-bit,
 # 1024x768 unless told otherwise), a wineserver kept alive between programs,
 # and an ALSA configuration that gives Wine one sound device whose output is
-# appended to DIR/sound.raw. `stop` shuts the server and the display down.
+# written to DIR/sound.raw (anew each time Wine opens the device). `stop`
+# shuts the server and the display down.
 set -euo pipefail
 
 command=$1
