@@ -2,8 +2,6 @@
 // the storm scene off-screen from the two pictures ("-" for a missing one)
 // and writes frame FRAME (from 1) as a binary PPM, top row first.
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,9 +9,8 @@
 #include <system_error>
 #include <vector>
 
-#include "gl_headers.h"
-#include "offscreen_gl.h"
 #include "scene.h"
+#include "scene_render.h"
 
 namespace fs = std::filesystem;
 
@@ -26,32 +23,16 @@ int Usage()
     return 2;
 }
 
-// Copies `picture` into `dir` under the renderer's capture name; "-" leaves
-// it missing.
-bool PlacePicture(const std::string& picture, const fs::path& dir, const char* captureName)
+// Copies `picture` to `destination`; "-" leaves it missing.
+bool PlacePicture(const std::string& picture, const fs::path& destination)
 {
     if (picture == "-")
         return true;
     std::error_code error;
-    fs::copy_file(picture, dir / captureName, error);
+    fs::copy_file(picture, destination, error);
     if (error)
         std::fprintf(stderr, "scene_snapshot: %s: %s\n", picture.c_str(), error.message().c_str());
     return !error;
-}
-
-// Renders `frames` frames in a context of width x height with the current
-// folder holding the pictures; false when the scene could not start.
-bool Render(const OffscreenGl& gl, int frames)
-{
-    ResizeScene(gl.width(), gl.height());
-    if (!InitScene()) {
-        std::fprintf(stderr, "scene_snapshot: neither picture loaded\n");
-        return false;
-    }
-    for (int frame = 0; frame < frames; ++frame)
-        RenderFrame();
-    glFinish();
-    return true;
 }
 
 bool WritePpm(const OffscreenGl& gl, const char* path)
@@ -92,26 +73,12 @@ int main(int argc, char** argv)
                                      width < 1 || height < 1)))
         return Usage();
 
-    std::string scratch = (fs::temp_directory_path() / "scene-snapshot-XXXXXX").string();
-    if (!mkdtemp(scratch.data())) {
-        std::perror("mkdtemp");
+    const CaptureFolder folder("scene-snapshot");
+    if (!folder.Ok())
         return 1;
-    }
-    const fs::path home = fs::current_path();
-    bool ok = PlacePicture(argv[1], scratch, kCloudPicturePath) &&
-              PlacePicture(argv[2], scratch, kDesktopPicturePath);
-    if (ok) {
-        OffscreenGl gl(width, height);
-        if (!gl.Ok()) {
-            std::fprintf(stderr, "scene_snapshot: no off-screen OpenGL context\n");
-            ok = false;
-        } else {
-            fs::current_path(scratch);
-            ok = Render(gl, frames);
-            fs::current_path(home);
-            ok = ok && WritePpm(gl, argv[4]);
-        }
-    }
-    fs::remove_all(scratch);
-    return ok ? 0 : 1;
+    if (!PlacePicture(argv[1], folder / kCloudPicturePath) ||
+        !PlacePicture(argv[2], folder / kDesktopPicturePath))
+        return 1;
+    const OffscreenGl gl(width, height);
+    return RenderScene(gl, folder, frames, "scene_snapshot") && WritePpm(gl, argv[4]) ? 0 : 1;
 }

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# tools/draw-resources.sh [BUILD_DIR]: builds draw_resources in the native tree
+# BUILD_DIR (build/native by default) and redraws the saver's built-in
+# pictures in saver/resources/.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$root/build/native}
+
+if [[ ! -f "$build/CMakeCache.txt" ]]; then
+  cmake -S "$root" -B "$build" -G Ninja
+fi
+ninja -C "$build" draw_resources
+
+mkdir -p "$root/saver/resources"
+"$build/tools/draw_resources" "$root/saver/resources"
+ls -l "$root/saver/resources/clouds.bmp" "$root/saver/resources/preview.bmp"
