@@ -1,0 +1,82 @@
+#include "form.h"
+
+namespace {
+
+const char kFormClass[] = "RaivelForm";
+
+void RegisterFormClass(WNDPROC procedure)
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSA formClass = {};
+    formClass.lpfnWndProc = procedure;
+    formClass.hInstance = GetModuleHandleA(nullptr);
+    formClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    formClass.lpszClassName = kFormClass;
+    registered = RegisterClassA(&formClass) != 0;
+}
+
+} // namespace
+
+Form::Form(const char* caption, DWORD style, DWORD extendedStyle)
+{
+    RegisterFormClass(WindowProc);
+    window_ = CreateWindowExA(extendedStyle, kFormClass, caption, style, 0, 0, 0, 0, nullptr,
+                              nullptr, GetModuleHandleA(nullptr), this);
+}
+
+Form::~Form()
+{
+    if (window_) {
+        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+void Form::EnableTimer(UINT_PTR id, UINT periodMs, bool enabled)
+{
+    if (enabled) {
+        SetTimer(window_, id, periodMs, nullptr);
+        enabledTimers_ |= 1u << id;
+    } else {
+        KillTimer(window_, id);
+        enabledTimers_ &= ~(1u << id);
+    }
+}
+
+bool Form::TimerEnabled(UINT_PTR id) const
+{
+    return (enabledTimers_ & (1u << id)) != 0;
+}
+
+LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcA(window, message, wParam, lParam);
+    form->window_ = window;
+    switch (message) {
+    case WM_TIMER:
+        // A tick that was already queued when its timer stopped is dropped.
+        if (form->TimerEnabled(wParam))
+            form->OnTimer(wParam);
+        return 0;
+    case WM_CLOSE:
+        form->OnQueryUnload();
+        return 0;
+    default:
+        return form->OnMessage(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+// A form: a top-level window with a caption, created hidden, that hands its
+// periodic timers and close requests to its handlers.
+class Form {
+public:
+    Form(const char* caption, DWORD style, DWORD extendedStyle = 0);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    HWND Window() const { return window_; }
+
+    // Starts or stops the periodic timer `id`; each tick calls OnTimer(id).
+    void EnableTimer(UINT_PTR id, UINT periodMs, bool enabled);
+    bool TimerEnabled(UINT_PTR id) const;
+
+protected:
+    virtual void OnTimer(UINT_PTR) {}
+    // A close request has reached the window, from whatever source: by
+    // default the window goes.
+    virtual void OnQueryUnload() { DestroyWindow(window_); }
+    // Messages the form does not handle itself.
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND window_ = nullptr;
+    unsigned enabledTimers_ = 0; // bit n: timer n runs
+};

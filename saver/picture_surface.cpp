@@ -1,0 +1,61 @@
+#include "picture_surface.h"
+
+#include "bitmap_file.h"
+
+PictureSurface::PictureSurface(int width, int height)
+{
+    Create(width, height);
+}
+
+PictureSurface::PictureSurface(int resourceId)
+{
+    HBITMAP resource = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, 0));
+    BITMAP info = {};
+    if (!resource || !GetObjectA(resource, sizeof info, &info))
+        return;
+    Create(info.bmWidth, info.bmHeight);
+    HDC source = CreateCompatibleDC(dc_);
+    HGDIOBJ previous = SelectObject(source, resource);
+    BitBlt(dc_, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+    SelectObject(source, previous);
+    DeleteDC(source);
+    DeleteObject(resource);
+}
+
+PictureSurface::~PictureSurface()
+{
+    if (dc_) {
+        SelectObject(dc_, previous_);
+        DeleteDC(dc_);
+    }
+    if (bitmap_)
+        DeleteObject(bitmap_);
+}
+
+void PictureSurface::Create(int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height; // bottom-up, as the file stores it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    if (!dc_ || !bitmap_)
+        return;
+    previous_ = SelectObject(dc_, bitmap_);
+    width_ = width;
+    height_ = height;
+}
+
+bool PictureSurface::SaveAs(const std::string& path) const
+{
+    if (!bits_)
+        return false;
+    GdiFlush();
+    const size_t stride = (size_t{3} * width_ + 3) / 4 * 4;
+    return SaveBitmap24(path, width_, height_, static_cast<const uint8_t*>(bits_), stride);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A picture surface: a 24-bit off-screen picture with a device context to
+// draw into it, kept in memory so that it can be saved as a bitmap file.
+class PictureSurface {
+public:
+    // A black picture of width x height.
+    PictureSurface(int width, int height);
+    // A copy of a bitmap resource of this program.
+    explicit PictureSurface(int resourceId);
+    PictureSurface(const PictureSurface&) = delete;
+    PictureSurface& operator=(const PictureSurface&) = delete;
+    ~PictureSurface();
+
+    HDC Dc() const { return dc_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    // Writes the picture as an uncompressed 24-bit bitmap file.
+    bool SaveAs(const std::string& path) const;
+
+private:
+    void Create(int width, int height);
+
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    void* bits_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+};

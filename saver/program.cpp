@@ -1,0 +1,33 @@
+#include "program.h"
+
+#include "saver_helpers.h"
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = FolderOf(std::string(path, length));
+    if (folder.size() == 2 && folder[1] == ':')
+        folder += '\\'; // a drive's root
+    return folder;
+}
+
+std::string ProgramArguments()
+{
+    return ArgumentText(GetCommandLineA());
+}
+
+HANDLE StartProgram(const std::string& path, int showState)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showState);
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + path + "\"";
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// What the saver knows of its own process.
+
+// The folder that holds the program, without a trailing backslash (unless it
+// is a drive's root).
+std::string ProgramFolder();
+
+// The arguments Windows passed: the command line without the program's path.
+std::string ProgramArguments();
+
+// Starts the program at `path`, without arguments, with its first window in
+// `showState` (SW_SHOWNORMAL and so on). The process handle, or null.
+HANDLE StartProgram(const std::string& path, int showState);

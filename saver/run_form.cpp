@@ -1,0 +1,145 @@
+#include "run_form.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "music_player.h"
+#include "program.h"
+#include "resources/resource_ids.h"
+#include "saver_helpers.h"
+#include "settings.h"
+
+const char* const kCloudCaptureFile = "C:\\r_mosk\\Zandrel1.bmp";
+const char* const kDesktopCaptureFile = "C:\\r_mosk\\Zandrel2.bmp";
+const char* const kRendererWindowName = "Zandrel_VC";
+
+namespace {
+
+// Timer1: the MP3 restart check; Timer2: the CD poll; Timer3: the renderer
+// watch.
+constexpr UINT_PTR kMp3Timer = 1;
+constexpr UINT_PTR kCdTimer = 2;
+constexpr UINT_PTR kWatchTimer = 3;
+constexpr UINT kMp3Period = 1000;
+constexpr UINT kCdPeriod = 200;
+constexpr UINT kWatchPeriod = 100;
+
+// How long a renderer that is still starting gets to show its window.
+constexpr DWORD kRendererGrace = 5000;
+
+std::string UpperEnding(const std::string& text)
+{
+    std::string ending = text.size() >= 3 ? text.substr(text.size() - 3) : text;
+    std::transform(ending.begin(), ending.end(), ending.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return ending;
+}
+
+} // namespace
+
+RunForm::RunForm() : Form("Zandrel_Main", WS_OVERLAPPED | WS_CAPTION), clouds_(IDB_CLOUDS)
+{
+}
+
+void RunForm::Load()
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    MoveWindow(Window(), 0, 0, width, height, FALSE);
+    desktop_ = std::make_unique<PictureSurface>(width, height);
+    CaptureDesktop();
+    clouds_.SaveAs(kCloudCaptureFile);
+    desktop_->SaveAs(kDesktopCaptureFile);
+
+    StartMusic();
+
+    // The renderer reads both files: they are written before it starts.
+    const std::string rendererPath = ProgramFolder() + "\\Raivel.dll";
+    renderer_ = StartProgram(rendererPath, SW_SHOWNORMAL);
+    rendererStart_ = GetTickCount();
+    EnableTimer(kWatchTimer, kWatchPeriod, true);
+}
+
+void RunForm::CaptureDesktop()
+{
+    const int width = desktop_->Width();
+    const int height = desktop_->Height();
+    HWND desktopWindow = GetDesktopWindow();
+    HDC desktopDc = GetDC(desktopWindow);
+    SetStretchBltMode(desktop_->Dc(), COLORONCOLOR);
+    // A negative width from the right edge: the screen mirrored left to
+    // right, at its own size.
+    StretchBlt(desktop_->Dc(), width, 0, -width, height, desktopDc, 0, 0, width, height, SRCCOPY);
+    ReleaseDC(desktopWindow, desktopDc);
+}
+
+void RunForm::StartMusic()
+{
+    if (BgmKind == 1) {
+        CdOpen();
+        EnableTimer(kCdTimer, kCdPeriod, true);
+    } else if (BgmKind == 2) {
+        musicEnding_ = UpperEnding(BgmFile);
+        if (musicEnding_ == "WAV")
+            WavPlay();
+        if (musicEnding_ == "MP3") {
+            Mp3Play();
+            EnableTimer(kMp3Timer, kMp3Period, true);
+        }
+    }
+}
+
+void RunForm::OnTimer(UINT_PTR id)
+{
+    switch (id) {
+    case kMp3Timer:
+        Mp3Loop();
+        break;
+    case kCdTimer:
+        CdPoll();
+        EnableTimer(kCdTimer, kCdPeriod, CdReady != 0);
+        break;
+    case kWatchTimer:
+        WatchRenderer();
+        break;
+    default:
+        break;
+    }
+}
+
+void RunForm::WatchRenderer()
+{
+    if (FindWindowA(nullptr, kRendererWindowName)) {
+        if (renderer_) { // it has started: from now on its window is the run
+            CloseHandle(renderer_);
+            renderer_ = nullptr;
+        }
+        return;
+    }
+    // A renderer still starting (a cold start, a slow disk) gets a few
+    // seconds to show its window, unless it has ended already.
+    if (renderer_ && WaitForSingleObject(renderer_, 0) == WAIT_TIMEOUT &&
+        GetTickCount() - rendererStart_ < kRendererGrace)
+        return;
+    EnableTimer(kWatchTimer, kWatchPeriod, false);
+    OnQueryUnload();
+}
+
+void RunForm::OnQueryUnload()
+{
+    if (TimerEnabled(kCdTimer)) {
+        EnableTimer(kCdTimer, kCdPeriod, false);
+        CdStop();
+    }
+    if (BgmKind == 2) {
+        if (musicEnding_ == "WAV")
+            WavStop();
+        if (musicEnding_ == "MP3") {
+            EnableTimer(kMp3Timer, kMp3Period, false);
+            Mp3Stop();
+        }
+    }
+    if (ModeLetter(ProgramArguments()) == 'S')
+        CursorCount = ShowCursor(TRUE);
+    ExitProcess(0);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "form.h"
+#include "picture_surface.h"
+
+// The run: a hidden form that copies the screen, mirrored, and the cloud
+// picture into the capture files, starts the music and the renderer, and
+// ends the saver when the renderer's window is gone.
+class RunForm : public Form {
+public:
+    RunForm();
+
+    // The start of the run, in one pass.
+    void Load();
+
+protected:
+    void OnTimer(UINT_PTR id) override;
+    // Stops the music, gives the cursor back (in run mode) and ends the
+    // process at once.
+    void OnQueryUnload() override;
+
+private:
+    void CaptureDesktop();
+    void StartMusic();
+    void WatchRenderer();
+
+    PictureSurface clouds_;                   // Display(0)
+    std::unique_ptr<PictureSurface> desktop_; // Display(1)
+    std::string musicEnding_;                 // "WAV", "MP3" or anything else
+    HANDLE renderer_ = nullptr;               // until its window has been seen
+    DWORD rendererStart_ = 0;
+};
+
+extern const char* const kCloudCaptureFile;
+extern const char* const kDesktopCaptureFile;
+extern const char* const kRendererWindowName;
