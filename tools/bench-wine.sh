@@ -11,21 +11,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 renderer=$build/renderer/Raivel.dll
 probe=$build/tools/renderer_probe.exe
-for program in "$renderer" "$probe"; do
-  if [[ ! -f "$program" ]]; then
-    echo "bench-wine: $program is missing: build $build first" >&2
-    exit 1
-  fi
-done
-
-session=$(mktemp -d "$build/bench-wine.XXXXXX")
-trap '"$root/tools/wine-session.sh" stop "$session" >/dev/null 2>&1; rm -rf "$session"' EXIT
-
-# The build tree's prefix, when there is one, saves a wineboot.
-if [[ -d "$build/wine/prefix" ]]; then
-  cp -a "$build/wine/prefix" "$session/prefix"
-fi
-"$root/tools/wine-session.sh" start "$session" 1024x768 >/dev/null
+# shellcheck source=tools/bench-session.sh
+source "$root/tools/bench-session.sh"
+bench_session_start "$build" bench-wine 1024x768 "$renderer" "$probe"
 
 # The capture pictures: a 128 x 128 cloud and a bright 1920 x 1080 desktop, so
 # that each flash stands out on the floor.
@@ -35,9 +23,7 @@ convert -seed 7 -size 128x128 plasma:grey40-grey10 -blur 0x3 -type TrueColor \
   "BMP3:$captures/Zandrel1.bmp"
 convert -size 1920x1080 gradient:'#d0d8e8-#8098b0' -type TrueColor "BMP3:$captures/Zandrel2.bmp"
 
-# Wine's processes must not inherit the terminal nor our output.
-RAIVEL_WINE_DIR=$session setsid "$root/tools/wine-run.sh" "$probe" "Z:${renderer//\//\\}" \
-  </dev/null >"$session/probe.out" 2>"$session/probe.err" &
+bench_run "$probe" "Z:${renderer//\//\\}" &
 probe_pid=$!
 
 # The renderer's Wine process is the one of this session's prefix whose first

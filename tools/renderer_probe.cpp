@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "probe_watch.h"
+
 namespace {
 
 // A new bolt, and with it the flash, every this many frames.
@@ -20,21 +22,6 @@ constexpr int kFramesPerFlash = 601;
 constexpr int kFlashRise = 90;
 
 HDC g_screen = nullptr;
-LARGE_INTEGER g_frequency;
-LARGE_INTEGER g_start;
-double g_deadline = 0;
-
-double Seconds()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart - g_start.QuadPart) / g_frequency.QuadPart;
-}
-
-bool TimeLeft()
-{
-    return Seconds() < g_deadline;
-}
 
 int Brightness(int x, int y)
 {
@@ -56,17 +43,17 @@ double CpuSeconds(HANDLE process)
 
 // Waits for the floor at (x, y) to brighten by a flash's rise; the time it
 // did, or a negative one when time ran out.
-double WaitForFlash(int x, int y)
+double WaitForFlash(const ProbeClock& clock, int x, int y)
 {
     int last = Brightness(x, y);
-    while (TimeLeft()) {
-        Sleep(5);
-        const int level = Brightness(x, y);
-        if (level >= last + kFlashRise)
-            return Seconds();
-        last = level;
-    }
-    return -1;
+    return clock.WaitFor(
+        [&] {
+            const int level = Brightness(x, y);
+            const bool flash = level >= last + kFlashRise;
+            last = level;
+            return flash;
+        },
+        5);
 }
 
 } // namespace
@@ -77,26 +64,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: renderer_probe RENDERER [SECONDS]\n");
         return 2;
     }
-    g_deadline = argc == 3 ? std::atof(argv[2]) : 600;
-    QueryPerformanceFrequency(&g_frequency);
+    ProbeClock clock(argc == 3 ? std::atof(argv[2]) : 600);
     g_screen = GetDC(nullptr);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
 
     // Floor points near the bottom of the screen, as they are before the start.
-    const POINT floor[] = {{width / 4, height - 8},
-                           {width / 2, height - 8},
-                           {3 * width / 4, height - 8},
-                           {width / 2, height - 40}};
-    COLORREF before[4];
-    for (int i = 0; i < 4; ++i)
-        before[i] = GetPixel(g_screen, floor[i].x, floor[i].y);
+    const ScreenWatch floor(g_screen, {{width / 4, height - 8},
+                                       {width / 2, height - 8},
+                                       {3 * width / 4, height - 8},
+                                       {width / 2, height - 40}});
 
     std::string commandLine = std::string("\"") + argv[1] + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    QueryPerformanceCounter(&g_start);
+    clock.Start();
     if (!CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         std::fprintf(stderr, "renderer_probe: cannot start %s (error %lu)\n", argv[1],
@@ -105,13 +88,7 @@ int main(int argc, char** argv)
     }
 
     int status = 1;
-    double firstFrame = -1;
-    while (firstFrame < 0 && TimeLeft()) {
-        for (int i = 0; i < 4 && firstFrame < 0; ++i)
-            if (GetPixel(g_screen, floor[i].x, floor[i].y) != before[i])
-                firstFrame = Seconds();
-        Sleep(1);
-    }
+    const double firstFrame = clock.WaitFor([&] { return floor.Changed(); });
     if (firstFrame < 0) {
         std::fprintf(stderr, "renderer_probe: no frame on the screen\n");
     } else {
@@ -120,9 +97,9 @@ int main(int argc, char** argv)
 
         // The flash of the first frame, then two more, kFramesPerFlash apart.
         const POINT centre = {width / 2, height - 8};
-        const double second = WaitForFlash(centre.x, centre.y);
+        const double second = WaitForFlash(clock, centre.x, centre.y);
         const double secondCpu = CpuSeconds(process.hProcess);
-        const double third = second < 0 ? -1 : WaitForFlash(centre.x, centre.y);
+        const double third = second < 0 ? -1 : WaitForFlash(clock, centre.x, centre.y);
         const double thirdCpu = CpuSeconds(process.hProcess);
         if (third < 0) {
             std::fprintf(stderr, "renderer_probe: no two flashes after the first\n");

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced with one argument, a Wine session folder (see wine-session.sh):
 # points Wine at that session's prefix, display and sound device.
 session_dir=$1
