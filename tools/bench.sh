@@ -8,8 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/native}
 shift || true
 
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-  cmake -S "$root" -B "$build" -G Ninja
-fi
-ninja -C "$build" renderer_bench
+# shellcheck source=tools/configure.sh
+source "$root/tools/configure.sh"
+build_in "$build" renderer_bench
 "$build/tests/bench/renderer_bench" "$@"

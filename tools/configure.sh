@@ -11,3 +11,12 @@ build_tree() { # build_tree NAME [CMAKE ARGS...]
 
 build_native() { build_tree native; }
 build_windows() { build_tree windows -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"; }
+
+# build_in DIR TARGET...: builds the targets in the native tree DIR,
+# configuring it first when it is new.
+build_in() {
+  local dir=$1
+  shift
+  [[ -f "$dir/CMakeCache.txt" ]] || cmake -S "$root" -B "$dir" -G Ninja >/dev/null
+  ninja -C "$dir" "$@"
+}

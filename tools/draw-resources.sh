@@ -7,10 +7,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/native}
 
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-  cmake -S "$root" -B "$build" -G Ninja
-fi
-ninja -C "$build" draw_resources
+# shellcheck source=tools/configure.sh
+source "$root/tools/configure.sh"
+build_in "$build" draw_resources
 
 mkdir -p "$root/saver/resources"
 "$build/tools/draw_resources" "$root/saver/resources"

@@ -8,10 +8,9 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$root/build/native}
 
-if [[ ! -f "$build/CMakeCache.txt" ]]; then
-  cmake -S "$root" -B "$build" -G Ninja
-fi
-ninja -C "$build" scene_snapshot
+# shellcheck source=tools/configure.sh
+source "$root/tools/configure.sh"
+build_in "$build" scene_snapshot
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
