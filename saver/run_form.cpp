@@ -67,9 +67,12 @@ void RunForm::CaptureDesktop()
     HWND desktopWindow = GetDesktopWindow();
     HDC desktopDc = GetDC(desktopWindow);
     SetStretchBltMode(desktop_->Dc(), COLORONCOLOR);
-    // A negative width from the right edge: the screen mirrored left to
-    // right, at its own size.
-    StretchBlt(desktop_->Dc(), width, 0, -width, height, desktopDc, 0, 0, width, height, SRCCOPY);
+    // A negative width from the rightmost column: the screen mirrored left
+    // to right, at its own size. (A mirrored blit fills the columns from its
+    // origin leftwards, the origin included: starting at `width` would lose
+    // the screen's left column and leave the picture's first one black.)
+    StretchBlt(desktop_->Dc(), width - 1, 0, -width, height, desktopDc, 0, 0, width, height,
+               SRCCOPY);
     ReleaseDC(desktopWindow, desktopDc);
 }
 
