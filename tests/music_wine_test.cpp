@@ -19,27 +19,13 @@
 #include "number_text.h"
 #include "saver_helpers.h"
 #include "settings.h"
+#include "wine_paths.h"
 
 namespace {
 
 std::string g_wav;
 std::string g_mp3;
 std::string g_missing;
-
-// The session's sound file, seen from Windows through Wine's Z: drive.
-std::string SoundFile()
-{
-    const char* session = std::getenv("RAIVEL_WINE_DIR");
-    return session ? std::string("Z:") + session + "/sound.raw" : std::string();
-}
-
-int64_t FileSize(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return -1;
-    return (int64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-}
 
 // Whether anything but silence reached the sound device after the file had
 // `offset` bytes. When Wine opens the device the file may start anew (ALSA's
@@ -69,22 +55,11 @@ bool IsError(const std::string& status)
     return status.rfind("Error:", 0) == 0;
 }
 
-// A path of the Linux side, reached through Wine's Z: drive.
-std::string WindowsPath(std::string path)
-{
-    if (!path.empty() && path[0] == '/')
-        path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 class MusicUnderWine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        sound_ = SoundFile();
+        sound_ = SessionSoundFile();
         ASSERT_FALSE(sound_.empty()) << "RAIVEL_WINE_DIR is not set";
         ASSERT_GE(FileSize(sound_), 0) << sound_;
     }

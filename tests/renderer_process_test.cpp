@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bmp_builder.h"
+#include "wine_paths.h"
 
 namespace {
 
@@ -267,12 +268,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: renderer_process_test PATH/TO/Raivel.dll [gtest options]\n");
         return 2;
     }
-    // A path of the Linux side is reached through Wine's Z: drive.
-    g_rendererPath = argv[1];
-    if (!g_rendererPath.empty() && g_rendererPath[0] == '/')
-        g_rendererPath = "Z:" + g_rendererPath;
-    for (char& c : g_rendererPath)
-        if (c == '/')
-            c = '\\';
+    g_rendererPath = WindowsPath(argv[1]);
     return RUN_ALL_TESTS();
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "little_endian.h"
+#include "wine_paths.h"
 
 namespace {
 
@@ -38,21 +39,6 @@ std::vector<uint8_t> MakeWav(uint32_t samples)
     return wav;
 }
 
-// The session's sound file, seen from Windows through Wine's Z: drive.
-std::string SoundFile()
-{
-    const char* session = std::getenv("RAIVEL_WINE_DIR");
-    return session ? std::string("Z:") + session + "/sound.raw" : std::string();
-}
-
-int64_t FileSize(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return -1;
-    return (int64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-}
-
 } // namespace
 
 TEST(WineEnvironment, WindowsCanBeCreatedAndFoundByName)
@@ -68,7 +54,7 @@ TEST(WineEnvironment, WindowsCanBeCreatedAndFoundByName)
 TEST(WineEnvironment, SoundPlayedLandsInTheSessionFile)
 {
     ASSERT_EQ(waveOutGetNumDevs(), 1u);
-    const std::string sound = SoundFile();
+    const std::string sound = SessionSoundFile();
     ASSERT_FALSE(sound.empty()) << "RAIVEL_WINE_DIR is not set";
     // Emptied first: what is there afterwards was played now.
     CloseHandle(CreateFileA(sound.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
