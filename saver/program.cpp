@@ -17,6 +17,18 @@ std::string ProgramArguments()
     return ArgumentText(GetCommandLineA());
 }
 
+void MakeDpiAware()
+{
+    // Per-monitor awareness where Windows has it (10, 1703 on), otherwise
+    // the system-wide kind.
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    const auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    const HANDLE perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+    if (!setContext || !setContext(perMonitorV2))
+        SetProcessDPIAware();
+}
+
 HANDLE StartProgram(const std::string& path, int showState)
 {
     STARTUPINFOA startup = {};

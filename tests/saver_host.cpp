@@ -24,6 +24,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         const std::string handle = arguments.size() > 3 ? arguments.substr(3) : "";
         ShowPreview(reinterpret_cast<HWND>(std::strtoull(handle.c_str(), nullptr, 10)));
     } else {
+        // Before any window: on a scaled display the capture must have the
+        // screen's real pixels.
+        MakeDpiAware();
         CreateDirectoryA("C:\\r_mosk", nullptr);
         LoadSettings(ProgramFolder());
         if (mode == 'S')
