@@ -112,9 +112,11 @@ LoadFailure ReadDibLayout(const uint8_t* file, size_t size, DibLayout& layout)
     layout.height = ReadI32(block + 8);
     layout.bitCount = ReadU16(block + 14);
     layout.compression = ReadU32(block + 16);
-    const uint32_t used = ReadU32(block + 32);
-    layout.colorCount =
-        used != 0 ? std::min(used, kPaletteLookups) : ColorsForDepth(layout.bitCount);
+    // The conversion looks up the file's own entries and never more than an
+    // 8-bit index reaches; GDI is told the same, so that it reads nothing
+    // past the block whatever count the file claims.
+    layout.colorCount = layout.bitCount <= 8 ? std::min<uint32_t>(colors, kPaletteLookups) : 0;
+    WriteU32(block + 32, layout.colorCount);
 
     // Top-down pictures (negative height) are not taken: the renderer's
     // pictures are stored bottom-up.

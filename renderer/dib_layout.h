@@ -40,8 +40,9 @@ struct DibLayout {
     int32_t height = 0;
     uint16_t bitCount = 0;
     uint32_t compression = kBiRgb;
-    // Entries the conversion may look up: fewer than the depth allows when
-    // the file says so; indices past them are black.
+    // Entries the conversion may look up (also the block's colour count):
+    // fewer than the depth allows when the file says so; indices past them
+    // are black.
     uint32_t colorCount = 0;
     const uint8_t* bits = nullptr;
     size_t bitsSize = 0;

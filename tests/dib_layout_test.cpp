@@ -23,26 +23,26 @@ LoadFailure Read(const std::vector<uint8_t>& file)
     return Read(file, layout);
 }
 
-BmpSpec Plain24(int32_t width, int32_t height)
+BmpRecipe Plain24(int32_t width, int32_t height)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = PackRows(width, height, 24, [](int32_t x, int32_t row) { return x * 7 + row; });
-    return spec;
+    BmpRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bits = PackRows(width, height, 24, [](int32_t x, int32_t row) { return x * 7 + row; });
+    return recipe;
 }
 
-BmpSpec Rle8(std::vector<uint8_t> stream)
+BmpRecipe Rle8(std::vector<uint8_t> stream)
 {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.bitCount = 8;
-    spec.compression = kBiRle8;
-    spec.palette = TestPalette(4);
-    spec.clrUsed = 4;
-    spec.bits = std::move(stream);
-    return spec;
+    BmpRecipe recipe;
+    recipe.width = 4;
+    recipe.height = 2;
+    recipe.bitCount = 8;
+    recipe.compression = kBiRle8;
+    recipe.palette = TestPalette(4);
+    recipe.clrUsed = 4;
+    recipe.bits = std::move(stream);
+    return recipe;
 }
 
 } // namespace
@@ -63,13 +63,13 @@ TEST(DibLayout, HeadersOtherThanCoreAndInfoAreUnknown)
 TEST(DibLayout, ColorCountFollowsTheHeader)
 {
     for (auto [bits, colors] : {std::pair{1, 2}, {4, 16}, {8, 256}, {16, 0}, {24, 0}}) {
-        BmpSpec core;
+        BmpRecipe core;
         core.coreHeader = true;
         core.bitCount = static_cast<uint16_t>(bits);
         const std::vector<uint8_t> file = BuildBmp(core);
         EXPECT_EQ(CountDibColors(&file[14]), colors) << bits;
     }
-    BmpSpec info;
+    BmpRecipe info;
     info.bitCount = 8;
     std::vector<uint8_t> file = BuildBmp(info);
     EXPECT_EQ(CountDibColors(&file[14]), 256);
@@ -81,7 +81,7 @@ TEST(DibLayout, ColorCountFollowsTheHeader)
 
 TEST(DibLayout, ColorTableAndPixelsMustLieInTheFile)
 {
-    BmpSpec paletted;
+    BmpRecipe paletted;
     paletted.width = 3;
     paletted.height = 2;
     paletted.bitCount = 8;
@@ -100,7 +100,7 @@ TEST(DibLayout, ColorTableAndPixelsMustLieInTheFile)
     EXPECT_EQ(Read(offsetPastEnd), LoadFailure::ConversionError);
 
     // A colour count that overflows a 32-bit size computation stays in bounds.
-    BmpSpec manyColors = paletted;
+    BmpRecipe manyColors = paletted;
     manyColors.clrUsed = 0xFFFF;
     EXPECT_EQ(Read(BuildBmp(manyColors)), LoadFailure::ConversionError);
 }
@@ -120,7 +120,7 @@ TEST(DibLayout, PicturesWeCannotConvertAreRefused)
     EXPECT_EQ(withField(16, 4), LoadFailure::ConversionError);       // JPEG
     EXPECT_EQ(withField(16, kBiRle8), LoadFailure::ConversionError); // RLE8 at 24 bits
 
-    BmpSpec twoBit = Plain24(4, 4);
+    BmpRecipe twoBit = Plain24(4, 4);
     twoBit.bitCount = 2;
     EXPECT_EQ(Read(BuildBmp(twoBit)), LoadFailure::ConversionError);
 }
@@ -128,7 +128,7 @@ TEST(DibLayout, PicturesWeCannotConvertAreRefused)
 TEST(DibLayout, AbsurdSizesAreRefusedBeforeAnyAllocation)
 {
     // A few bytes of run-length data claiming a picture of 65535 x 65535.
-    BmpSpec huge = Rle8({0, 1});
+    BmpRecipe huge = Rle8({0, 1});
     huge.width = 65535;
     huge.height = 65535;
     EXPECT_EQ(Read(BuildBmp(huge)), LoadFailure::OutOfMemory);
@@ -149,33 +149,45 @@ TEST(DibLayout, RunLengthStreamsMustEndInsideTheirData)
     EXPECT_EQ(Read(BuildBmp(Rle8({}))), LoadFailure::ConversionError);
 
     // A stated stream size beyond the end of the file.
-    BmpSpec overlong = Rle8({4, 1, 0, 1});
+    BmpRecipe overlong = Rle8({4, 1, 0, 1});
     overlong.sizeImage = 5;
     EXPECT_EQ(Read(BuildBmp(overlong)), LoadFailure::ConversionError);
 }
 
-TEST(DibLayout, ColorBlockAlwaysCoversAnEightBitLookup)
+TEST(DibLayout, ColorBlockNeverClaimsMoreEntriesThanItHolds)
 {
-    // The file has two entries; a conversion may look up any of 256.
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bitCount = 8;
-    spec.clrUsed = 0x10002; // two entries once cut to 16 bits
-    spec.palette = {0x112233, 0x445566};
-    spec.bits = {0, 1, 0, 0};
+    // The file has two entries once its count is cut to 16 bits: the block
+    // says two, and zeros follow up to any 8-bit index.
+    BmpRecipe recipe;
+    recipe.width = 2;
+    recipe.height = 1;
+    recipe.bitCount = 8;
+    recipe.clrUsed = 0x10002;
+    recipe.palette = {0x112233, 0x445566};
+    recipe.bits = {0, 1, 0, 0};
     DibLayout layout;
-    ASSERT_EQ(Read(BuildBmp(spec), layout), LoadFailure::None);
-    EXPECT_EQ(layout.colorCount, 256u);
+    ASSERT_EQ(Read(BuildBmp(recipe), layout), LoadFailure::None);
+    EXPECT_EQ(layout.colorCount, 2u);
+    EXPECT_EQ(ReadU32(layout.header.get() + 32), 2u);
     const uint8_t* table = layout.ColorTable();
     EXPECT_EQ(table[4 + 2], 0x44);
     for (int i = 2 * 4; i < 257 * 4; ++i)
         ASSERT_EQ(table[i], 0) << i;
+
+    // A true-colour picture claiming 65536 entries: none are looked up.
+    BmpRecipe trueColour;
+    trueColour.width = 1;
+    trueColour.height = 1;
+    trueColour.clrUsed = 0x10000;
+    trueColour.bits = {1, 2, 3, 0};
+    ASSERT_EQ(Read(BuildBmp(trueColour), layout), LoadFailure::None);
+    EXPECT_EQ(layout.colorCount, 0u);
+    EXPECT_EQ(ReadU32(layout.header.get() + 32), 0u);
 }
 
 TEST(DibLayout, BareDibPixelsFollowTheColorTable)
 {
-    BmpSpec info;
+    BmpRecipe info;
     info.fileHeader = false;
     info.width = 2;
     info.height = 1;
@@ -188,7 +200,7 @@ TEST(DibLayout, BareDibPixelsFollowTheColorTable)
     ASSERT_EQ(Read(file, layout), LoadFailure::None);
     EXPECT_EQ(layout.bits, file.data() + 40 + 16 * 4);
 
-    BmpSpec core = info;
+    BmpRecipe core = info;
     core.coreHeader = true;
     core.bitCount = 4;
     file = BuildBmp(core);
