@@ -4,27 +4,25 @@ namespace {
 
 const char kFormClass[] = "RaivelForm";
 
-void RegisterFormClass(WNDPROC procedure)
+bool RegisterFormClass(WNDPROC procedure)
 {
-    static bool registered = false;
-    if (registered)
-        return;
     WNDCLASSA formClass = {};
     formClass.lpfnWndProc = procedure;
     formClass.hInstance = GetModuleHandleA(nullptr);
     formClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     formClass.lpszClassName = kFormClass;
-    registered = RegisterClassA(&formClass) != 0;
+    return RegisterClassA(&formClass) != 0;
 }
 
 } // namespace
 
-Form::Form(const char* caption, DWORD style, DWORD extendedStyle)
+Form::Form(const char* caption, DWORD style)
 {
-    RegisterFormClass(WindowProc);
-    window_ = CreateWindowExA(extendedStyle, kFormClass, caption, style, 0, 0, 0, 0, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), this);
+    static const bool registered = RegisterFormClass(WindowProc);
+    (void)registered;
+    window_ = CreateWindowExA(0, kFormClass, caption, style, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), this);
 }
 
 Form::~Form()
@@ -37,6 +35,8 @@ Form::~Form()
 
 void Form::EnableTimer(UINT_PTR id, UINT periodMs, bool enabled)
 {
+    if (id >= kTimerCount || !window_)
+        return;
     if (enabled) {
         SetTimer(window_, id, periodMs, nullptr);
         enabledTimers_ |= 1u << id;
@@ -48,7 +48,8 @@ void Form::EnableTimer(UINT_PTR id, UINT periodMs, bool enabled)
 
 bool Form::TimerEnabled(UINT_PTR id) const
 {
-    return (enabledTimers_ & (1u << id)) != 0;
+    // Any process can post a WM_TIMER: ids past ours are never ours.
+    return id < kTimerCount && (enabledTimers_ & (1u << id)) != 0;
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -76,6 +77,12 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CLOSE:
         form->OnQueryUnload();
         return 0;
+    case WM_NCDESTROY:
+        // Gone (closed, or with a parent of another process): forget it.
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        form->window_ = nullptr;
+        form->enabledTimers_ = 0;
+        return DefWindowProcA(window, message, wParam, lParam);
     default:
         return form->OnMessage(message, wParam, lParam);
     }

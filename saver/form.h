@@ -6,14 +6,15 @@
 // periodic timers and close requests to its handlers.
 class Form {
 public:
-    Form(const char* caption, DWORD style, DWORD extendedStyle = 0);
+    Form(const char* caption, DWORD style);
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
     virtual ~Form();
 
     HWND Window() const { return window_; }
 
-    // Starts or stops the periodic timer `id`; each tick calls OnTimer(id).
+    // Starts or stops the periodic timer `id` (below 32); each tick calls
+    // OnTimer(id).
     void EnableTimer(UINT_PTR id, UINT periodMs, bool enabled);
     bool TimerEnabled(UINT_PTR id) const;
 
@@ -28,6 +29,8 @@ protected:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND window_ = nullptr;
+    static constexpr UINT_PTR kTimerCount = 32;
+
+    HWND window_ = nullptr;      // null once the window is gone
     unsigned enabledTimers_ = 0; // bit n: timer n runs
 };

@@ -36,15 +36,16 @@ ImageControl::ImageControl(HWND parent, int resourceId)
         return RegisterClassA(&imageClass) != 0;
     }();
     (void)registered;
-    picture_ = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, 0));
+    picture_ =
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     window_ = CreateWindowExA(0, kImageClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
                               nullptr, GetModuleHandleA(nullptr), picture_);
 }
 
 ImageControl::~ImageControl()
 {
-    if (window_)
+    if (IsWindow(window_))
         DestroyWindow(window_);
     if (picture_)
         DeleteObject(picture_);
@@ -66,6 +67,9 @@ LRESULT CALLBACK ImageControl::WindowProc(HWND window, UINT message, WPARAM wPar
     }
     case WM_ERASEBKGND:
         return 1; // the picture covers it all
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        break;
     case WM_PAINT:
         Paint(window, reinterpret_cast<HBITMAP>(GetWindowLongPtrA(window, GWLP_USERDATA)));
         return 0;

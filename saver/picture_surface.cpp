@@ -9,18 +9,20 @@ PictureSurface::PictureSurface(int width, int height)
 
 PictureSurface::PictureSurface(int resourceId)
 {
-    HBITMAP resource = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, 0));
+    HBITMAP resource =
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP info = {};
-    if (!resource || !GetObjectA(resource, sizeof info, &info))
-        return;
-    Create(info.bmWidth, info.bmHeight);
-    HDC source = CreateCompatibleDC(dc_);
-    HGDIOBJ previous = SelectObject(source, resource);
-    BitBlt(dc_, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
-    SelectObject(source, previous);
-    DeleteDC(source);
-    DeleteObject(resource);
+    if (resource && GetObjectA(resource, sizeof info, &info)) {
+        Create(info.bmWidth, info.bmHeight);
+        HDC source = CreateCompatibleDC(dc_);
+        HGDIOBJ previous = SelectObject(source, resource);
+        BitBlt(dc_, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+        SelectObject(source, previous);
+        DeleteDC(source);
+    }
+    if (resource)
+        DeleteObject(resource);
 }
 
 PictureSurface::~PictureSurface()

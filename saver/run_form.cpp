@@ -9,11 +9,12 @@
 #include "saver_helpers.h"
 #include "settings.h"
 
-const char* const kCloudCaptureFile = "C:\\r_mosk\\Zandrel1.bmp";
-const char* const kDesktopCaptureFile = "C:\\r_mosk\\Zandrel2.bmp";
-const char* const kRendererWindowName = "Zandrel_VC";
-
 namespace {
+
+// What the renderer reads, and the window that is the renderer's run.
+const char kCloudCaptureFile[] = "C:\\r_mosk\\Zandrel1.bmp";
+const char kDesktopCaptureFile[] = "C:\\r_mosk\\Zandrel2.bmp";
+const char kRendererWindowName[] = "Zandrel_VC";
 
 // Timer1: the MP3 restart check; Timer2: the CD poll; Timer3: the renderer
 // watch.

@@ -33,7 +33,3 @@ private:
     HANDLE renderer_ = nullptr;               // until its window has been seen
     DWORD rendererStart_ = 0;
 };
-
-extern const char* const kCloudCaptureFile;
-extern const char* const kDesktopCaptureFile;
-extern const char* const kRendererWindowName;
