@@ -55,8 +55,7 @@ bool LoadTexture(const char* path, GLuint& texture)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
                       image->pixels);
-    std::free(image->pixels);
-    std::free(image);
+    FreeRgbImage(image);
     return true;
 }
 

@@ -35,8 +35,7 @@ TEST(BitmapFile, PicturesOfEveryRowPaddingReadBackExactly)
                 ASSERT_EQ(rgb[1], bgr[1]);
                 ASSERT_EQ(rgb[2], bgr[0]);
             }
-        std::free(image->pixels);
-        std::free(image);
+        FreeRgbImage(image);
     }
     EXPECT_FALSE(SaveBitmap24((folder / "missing" / "x.bmp").string(), 2, 2,
                               std::vector<uint8_t>(12).data(), 6));

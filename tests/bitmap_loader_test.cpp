@@ -12,17 +12,9 @@
 #include "captured_messages.h"
 #include "dib_layout.h"
 #include "little_endian.h"
+#include "loaded_image.h"
 
 namespace {
-
-struct ImageDeleter {
-    void operator()(RgbImage* image) const
-    {
-        std::free(image->pixels);
-        std::free(image);
-    }
-};
-using Image = std::unique_ptr<RgbImage, ImageDeleter>;
 
 uint32_t Pattern(int32_t x, int32_t row)
 {
@@ -59,10 +51,10 @@ protected:
 
     std::string PathOf(const char* name) const { return (folder_ / name).string(); }
 
-    Image Load(const std::vector<uint8_t>& file, const char* name = "picture.bmp")
+    LoadedImage Load(const std::vector<uint8_t>& file, const char* name = "picture.bmp")
     {
-        WriteFile(PathOf(name), file);
-        return Image(LoadCaptureImage(PathOf(name).c_str()));
+        WriteBytes(PathOf(name), file);
+        return LoadedImage(LoadCaptureImage(PathOf(name).c_str()));
     }
 
     // Loads a damaged file: no picture and exactly the one message.
@@ -76,26 +68,26 @@ protected:
     std::filesystem::path folder_;
 };
 
-BmpSpec Picture(int32_t width, int32_t height, uint16_t bitCount,
-                const std::function<uint32_t(int32_t, int32_t)>& value)
+BmpRecipe Picture(int32_t width, int32_t height, uint16_t bitCount,
+                  const std::function<uint32_t(int32_t, int32_t)>& value)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = bitCount;
-    spec.bits = PackRows(width, height, bitCount, value);
-    return spec;
+    BmpRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bitCount = bitCount;
+    recipe.bits = PackRows(width, height, bitCount, value);
+    return recipe;
 }
 
 } // namespace
 
 TEST_F(BitmapLoaderTest, ScreenSizedCaptureStartsAtTheBottomLeftInRgbOrder)
 {
-    BmpSpec spec = Picture(1024, 768, 24, Pattern);
-    spec.bits[0] = 0x30; // blue
-    spec.bits[1] = 0x20; // green
-    spec.bits[2] = 0x10; // red
-    Image image = Load(BuildBmp(spec));
+    BmpRecipe recipe = Picture(1024, 768, 24, Pattern);
+    recipe.bits[0] = 0x30; // blue
+    recipe.bits[1] = 0x20; // green
+    recipe.bits[2] = 0x10; // red
+    LoadedImage image = Load(BuildBmp(recipe));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->width, 1024);
     EXPECT_EQ(image->height, 768);
@@ -108,7 +100,7 @@ TEST_F(BitmapLoaderTest, ScreenSizedCaptureStartsAtTheBottomLeftInRgbOrder)
 TEST_F(BitmapLoaderTest, RowFillIsSkippedForEveryWidth)
 {
     for (int32_t width : {1, 2, 3, 5, 6, 7}) {
-        Image image = Load(BuildBmp(Picture(width, 3, 24, Pattern)));
+        LoadedImage image = Load(BuildBmp(Picture(width, 3, 24, Pattern)));
         ASSERT_NE(image, nullptr) << width;
         ExpectPixels(*image, Pattern);
     }
@@ -119,18 +111,18 @@ TEST_F(BitmapLoaderTest, EveryUncompressedDepthIsConverted)
     const std::vector<uint32_t> palette = TestPalette(256);
     for (uint16_t bits : {1, 4, 8}) {
         const uint32_t colors = 1u << bits;
-        BmpSpec spec = Picture(13, 3, bits, [&](int32_t x, int32_t row) {
+        BmpRecipe recipe = Picture(13, 3, bits, [&](int32_t x, int32_t row) {
             return static_cast<uint32_t>(x * 5 + row) % colors;
         });
-        spec.palette.assign(palette.begin(), palette.begin() + colors);
-        Image image = Load(BuildBmp(spec));
+        recipe.palette.assign(palette.begin(), palette.begin() + colors);
+        LoadedImage image = Load(BuildBmp(recipe));
         ASSERT_NE(image, nullptr) << bits;
         ExpectPixels(*image,
                      [&](int32_t x, int32_t row) { return palette[(x * 5 + row) % colors]; });
     }
 
     // 5-5-5 words, each 5-bit level widened to 8 bits.
-    Image image = Load(BuildBmp(Picture(9, 2, 16, [](int32_t x, int32_t row) {
+    LoadedImage image = Load(BuildBmp(Picture(9, 2, 16, [](int32_t x, int32_t row) {
         return static_cast<uint32_t>(x << 10 | (31 - x) << 5 | row * 31);
     })));
     ASSERT_NE(image, nullptr);
@@ -151,14 +143,14 @@ TEST_F(BitmapLoaderTest, EightBitTableIsAsLongAsTheHeaderSays)
         return static_cast<uint32_t>(x + 4 * row) % 16;
     };
 
-    BmpSpec full = Picture(4, 4, 8, index);
+    BmpRecipe full = Picture(4, 4, 8, index);
     full.palette = palette;
-    Image image = Load(BuildBmp(full));
+    LoadedImage image = Load(BuildBmp(full));
     ASSERT_NE(image, nullptr);
     ExpectPixels(*image, [&](int32_t x, int32_t row) { return palette[index(x, row)]; });
 
     // Sixteen entries: in a bare DIB the pixels start right after them.
-    BmpSpec short16 = full;
+    BmpRecipe short16 = full;
     short16.fileHeader = false;
     short16.clrUsed = 16;
     short16.palette.resize(16);
@@ -169,12 +161,12 @@ TEST_F(BitmapLoaderTest, EightBitTableIsAsLongAsTheHeaderSays)
 
 TEST_F(BitmapLoaderTest, CoreHeaderLoadsLikeTheInfoHeader)
 {
-    BmpSpec info = Picture(6, 3, 4, [](int32_t x, int32_t row) { return (x + row) % 16u; });
+    BmpRecipe info = Picture(6, 3, 4, [](int32_t x, int32_t row) { return (x + row) % 16u; });
     info.palette = TestPalette(16);
-    BmpSpec core = info;
+    BmpRecipe core = info;
     core.coreHeader = true;
-    Image fromInfo = Load(BuildBmp(info), "info.bmp");
-    Image fromCore = Load(BuildBmp(core), "core.bmp");
+    LoadedImage fromInfo = Load(BuildBmp(info), "info.bmp");
+    LoadedImage fromCore = Load(BuildBmp(core), "core.bmp");
     ASSERT_NE(fromInfo, nullptr);
     ASSERT_NE(fromCore, nullptr);
     ExpectPixels(*fromCore, [&](int32_t x, int32_t row) { return PixelAt(*fromInfo, x, row); });
@@ -183,7 +175,7 @@ TEST_F(BitmapLoaderTest, CoreHeaderLoadsLikeTheInfoHeader)
 TEST_F(BitmapLoaderTest, RunLengthDataWithDeltasAndLineEnds)
 {
     const std::vector<uint32_t> palette = TestPalette(16);
-    BmpSpec rle8;
+    BmpRecipe rle8;
     rle8.width = 6;
     rle8.height = 3;
     rle8.bitCount = 8;
@@ -193,7 +185,7 @@ TEST_F(BitmapLoaderTest, RunLengthDataWithDeltasAndLineEnds)
     // Row 0: three of 1, then literal 2 3 4; row 1: delta 2 right, one row
     // up, then two of 5 in row 2 from x 2, a run past the edge.
     rle8.bits = {3, 1, 0, 3, 2, 3, 4, 0, 0, 0, 0, 2, 2, 1, 9, 5, 0, 1};
-    Image image = Load(BuildBmp(rle8), "rle8.bmp");
+    LoadedImage image = Load(BuildBmp(rle8), "rle8.bmp");
     ASSERT_NE(image, nullptr);
     const uint32_t rows8[3][6] = {
         {1, 1, 1, 2, 3, 4}, {99, 99, 99, 99, 99, 99}, {99, 99, 5, 5, 5, 5}};
@@ -202,7 +194,7 @@ TEST_F(BitmapLoaderTest, RunLengthDataWithDeltasAndLineEnds)
         return i == 99 ? 0u : palette[i]; // skipped pixels stay black
     });
 
-    BmpSpec rle4 = rle8;
+    BmpRecipe rle4 = rle8;
     rle4.bitCount = 4;
     rle4.compression = kBiRle4;
     // Row 0: five pixels alternating 1 and 2; row 1: delta 1 right, literal
@@ -232,7 +224,7 @@ TEST_F(BitmapLoaderTest, DamagedFilesGiveOneMessageAndNoPicture)
     WriteU32(&topDown[22], static_cast<uint32_t>(-4));
     ExpectRefused(topDown, "Image file conversion error.");
 
-    BmpSpec huge;
+    BmpRecipe huge;
     huge.width = 60000;
     huge.height = 60000;
     huge.bitCount = 8;
@@ -245,9 +237,9 @@ TEST_F(BitmapLoaderTest, DamagedFilesGiveOneMessageAndNoPicture)
 
 TEST_F(BitmapLoaderTest, FileWithoutBmHeaderIsReadAsABareDib)
 {
-    BmpSpec bare = Picture(3, 2, 24, Pattern);
+    BmpRecipe bare = Picture(3, 2, 24, Pattern);
     bare.fileHeader = false;
-    Image image = Load(BuildBmp(bare));
+    LoadedImage image = Load(BuildBmp(bare));
     ASSERT_NE(image, nullptr);
     ExpectPixels(*image, Pattern);
 }
@@ -255,7 +247,7 @@ TEST_F(BitmapLoaderTest, FileWithoutBmHeaderIsReadAsABareDib)
 TEST_F(BitmapLoaderTest, EmptyFileIsReportedAsUnopenable)
 {
     const std::string path = PathOf("empty.bmp");
-    WriteFile(path, {});
+    WriteBytes(path, {});
     EXPECT_EQ(LoadCaptureImage(path.c_str()), nullptr);
     EXPECT_EQ(g_loaderMessages,
               std::vector<std::string>{"Failed to open DIB file " + path + ".\n"});

@@ -77,59 +77,59 @@ std::vector<Case> CrossCheckSet()
     std::mt19937 random(20261207);
     const auto randomValue = [&](int32_t, int32_t) { return static_cast<uint32_t>(random()); };
     std::vector<Case> cases;
-    const auto add = [&](std::string name, const BmpSpec& spec) {
-        cases.push_back({std::move(name), BuildBmp(spec)});
+    const auto add = [&](std::string name, const BmpRecipe& recipe) {
+        cases.push_back({std::move(name), BuildBmp(recipe)});
     };
 
     for (uint16_t bits : {1, 4, 8, 16, 24, 32}) {
         for (int32_t width : {1, 2, 3, 4, 5, 7, 8, 9, 31, 33, 64, 127}) {
-            BmpSpec spec;
-            spec.width = width;
-            spec.height = 3;
-            spec.bitCount = bits;
-            spec.bits = PackRows(width, spec.height, bits, randomValue);
+            BmpRecipe recipe;
+            recipe.width = width;
+            recipe.height = 3;
+            recipe.bitCount = bits;
+            recipe.bits = PackRows(width, recipe.height, bits, randomValue);
             if (bits <= 8)
-                spec.palette = TestPalette(size_t{1} << bits);
-            add(std::to_string(bits) + "-bit width " + std::to_string(width), spec);
+                recipe.palette = TestPalette(size_t{1} << bits);
+            add(std::to_string(bits) + "-bit width " + std::to_string(width), recipe);
         }
     }
 
     // Shorter tables than the depth allows; indices past them included.
     for (auto [bits, used] : {std::pair<uint16_t, uint32_t>{8, 16}, {8, 2}, {4, 7}, {1, 1}}) {
-        BmpSpec spec;
-        spec.width = 19;
-        spec.height = 4;
-        spec.bitCount = bits;
-        spec.clrUsed = used;
-        spec.palette = TestPalette(used);
-        spec.bits = PackRows(spec.width, spec.height, bits, randomValue);
-        add(std::to_string(bits) + "-bit with " + std::to_string(used) + " colours", spec);
-        spec.fileHeader = false;
-        add(std::to_string(bits) + "-bit bare with " + std::to_string(used) + " colours", spec);
+        BmpRecipe recipe;
+        recipe.width = 19;
+        recipe.height = 4;
+        recipe.bitCount = bits;
+        recipe.clrUsed = used;
+        recipe.palette = TestPalette(used);
+        recipe.bits = PackRows(recipe.width, recipe.height, bits, randomValue);
+        add(std::to_string(bits) + "-bit with " + std::to_string(used) + " colours", recipe);
+        recipe.fileHeader = false;
+        add(std::to_string(bits) + "-bit bare with " + std::to_string(used) + " colours", recipe);
     }
 
     for (uint16_t bits : {1, 4, 8, 24}) {
-        BmpSpec spec;
-        spec.coreHeader = true;
-        spec.width = 21;
-        spec.height = 5;
-        spec.bitCount = bits;
+        BmpRecipe recipe;
+        recipe.coreHeader = true;
+        recipe.width = 21;
+        recipe.height = 5;
+        recipe.bitCount = bits;
         if (bits <= 8)
-            spec.palette = TestPalette(size_t{1} << bits);
-        spec.bits = PackRows(spec.width, spec.height, bits, randomValue);
-        add("core " + std::to_string(bits) + "-bit", spec);
+            recipe.palette = TestPalette(size_t{1} << bits);
+        recipe.bits = PackRows(recipe.width, recipe.height, bits, randomValue);
+        add("core " + std::to_string(bits) + "-bit", recipe);
     }
 
     for (int bits : {4, 8}) {
         for (int i = 0; i < 12; ++i) {
-            BmpSpec spec;
-            spec.width = 5 + static_cast<int32_t>(random() % 60);
-            spec.height = 1 + static_cast<int32_t>(random() % 12);
-            spec.bitCount = static_cast<uint16_t>(bits);
-            spec.compression = bits == 8 ? kBiRle8 : kBiRle4;
-            spec.palette = TestPalette(size_t{1} << bits);
-            spec.bits = RandomRle(random, spec.height, bits);
-            add("RLE" + std::to_string(bits) + " #" + std::to_string(i), spec);
+            BmpRecipe recipe;
+            recipe.width = 5 + static_cast<int32_t>(random() % 60);
+            recipe.height = 1 + static_cast<int32_t>(random() % 12);
+            recipe.bitCount = static_cast<uint16_t>(bits);
+            recipe.compression = bits == 8 ? kBiRle8 : kBiRle4;
+            recipe.palette = TestPalette(size_t{1} << bits);
+            recipe.bits = RandomRle(random, recipe.height, bits);
+            add("RLE" + std::to_string(bits) + " #" + std::to_string(i), recipe);
         }
     }
     return cases;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bmp_builder.h"
+#include "error_box.h"
 #include "wine_paths.h"
 
 namespace {
@@ -20,22 +21,22 @@ std::string g_rendererPath;
 const char kCloudFile[] = "C:\\r_mosk\\Zandrel1.bmp";
 const char kDesktopFile[] = "C:\\r_mosk\\Zandrel2.bmp";
 
-BmpSpec Picture(int32_t width, int32_t height)
+BmpRecipe Picture(int32_t width, int32_t height)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = PackRows(width, height, 24, [](int32_t x, int32_t row) {
+    BmpRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bits = PackRows(width, height, 24, [](int32_t x, int32_t row) {
         return static_cast<uint32_t>((x * 4) & 0xFF) << 16 | static_cast<uint32_t>(row & 0xFF);
     });
-    return spec;
+    return recipe;
 }
 
 void WriteCaptureFiles()
 {
     CreateDirectoryA("C:\\r_mosk", nullptr);
-    WriteFile(kCloudFile, BuildBmp(Picture(128, 128)));
-    WriteFile(kDesktopFile, BuildBmp(Picture(1024, 768)));
+    WriteBytes(kCloudFile, BuildBmp(Picture(128, 128)));
+    WriteBytes(kDesktopFile, BuildBmp(Picture(1024, 768)));
 }
 
 DEVMODEA CurrentMode()
@@ -49,25 +50,6 @@ DEVMODEA CurrentMode()
 HWND FindRenderer()
 {
     return FindWindowA("OpenGL", "Zandrel_VC");
-}
-
-// Finds the message box captioned "Error", gives its text once it shows
-// one, and closes it.
-std::string CloseErrorBox(DWORD timeoutMs)
-{
-    for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
-        HWND box = FindWindowA("#32770", "Error");
-        char text[512] = {};
-        if (box && GetDlgItemTextA(box, 0xFFFF, text, sizeof text) > 0) {
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            // Gone before the next one is looked for.
-            for (int i = 0; i < 100 && IsWindow(box); ++i)
-                Sleep(20);
-            return text;
-        }
-        Sleep(20);
-    }
-    return "(no message box)";
 }
 
 class RendererRun : public ::testing::Test {
@@ -216,9 +198,9 @@ TEST_F(RendererFullScreen, DamagedCaptureFileIsReportedAndTheOtherStillShows)
 {
     std::vector<uint8_t> damaged = BuildBmp(Picture(128, 128));
     damaged.resize(damaged.size() / 2);
-    WriteFile(kCloudFile, damaged);
+    WriteBytes(kCloudFile, damaged);
     Start();
-    EXPECT_EQ(CloseErrorBox(10000), "Image file conversion error.");
+    EXPECT_EQ(CloseErrorBox(process_.dwProcessId, 10000), "Image file conversion error.");
     HWND window = WaitForWindow();
     ASSERT_NE(window, nullptr);
     Sleep(300);
@@ -227,13 +209,13 @@ TEST_F(RendererFullScreen, DamagedCaptureFileIsReportedAndTheOtherStillShows)
     EXPECT_EQ(WaitForExit(5000), 0);
 
     // Both damaged: two messages, then the end.
-    WriteFile(kDesktopFile, damaged);
+    WriteBytes(kDesktopFile, damaged);
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
     process_ = {};
     Start();
-    EXPECT_EQ(CloseErrorBox(10000), "Image file conversion error.");
-    EXPECT_EQ(CloseErrorBox(10000), "Image file conversion error.");
+    EXPECT_EQ(CloseErrorBox(process_.dwProcessId, 10000), "Image file conversion error.");
+    EXPECT_EQ(CloseErrorBox(process_.dwProcessId, 10000), "Image file conversion error.");
     EXPECT_EQ(WaitForExit(10000), 0);
     ExpectModeRestored();
 }

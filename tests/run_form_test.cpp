@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bitmap_loader.h"
+#include "loaded_image.h"
 
 namespace {
 
@@ -271,15 +272,6 @@ Screenshot TakeScreenshot(const RECT& area)
     return shot;
 }
 
-struct ImageDeleter {
-    void operator()(RgbImage* image) const
-    {
-        std::free(image->pixels);
-        std::free(image);
-    }
-};
-using Image = std::unique_ptr<RgbImage, ImageDeleter>;
-
 // 0xRRGGBB at (x, y), top row first, of a picture read by the loader.
 uint32_t ImagePixel(const RgbImage& image, int x, int y)
 {
@@ -469,7 +461,7 @@ TEST_F(RunFormTest, CaptureFilesHoldTheScreenMirroredAndTheClouds)
     pattern.Destroy();
     EXPECT_GE(EndRun(renderer), 0);
 
-    Image desktop(LoadCaptureImage(kDesktopFile));
+    LoadedImage desktop(LoadCaptureImage(kDesktopFile));
     ASSERT_NE(desktop, nullptr);
     ASSERT_EQ(desktop->width, width);
     ASSERT_EQ(desktop->height, height);
@@ -489,7 +481,7 @@ TEST_F(RunFormTest, CaptureFilesHoldTheScreenMirroredAndTheClouds)
         }
     EXPECT_EQ(wrong, 0) << "pixels that are not the screen's, mirrored; the first at " << first;
 
-    Image clouds(LoadCaptureImage(kCloudFile));
+    LoadedImage clouds(LoadCaptureImage(kCloudFile));
     ASSERT_NE(clouds, nullptr);
     EXPECT_EQ(clouds->width, 128);
     EXPECT_EQ(clouds->height, 128);
@@ -662,7 +654,7 @@ TEST_F(PreviewTest, WindowFillsItsHostAndEndsWithIt)
 // at with the one host whose drawing reaches the screen: the desktop window.
 TEST_F(PreviewTest, StillIsStretchedOverItsHost)
 {
-    Image still(LoadCaptureImage(g_preview.c_str()));
+    LoadedImage still(LoadCaptureImage(g_preview.c_str()));
     ASSERT_NE(still, nullptr) << g_preview;
     ASSERT_EQ(still->width, 152);
     ASSERT_EQ(still->height, 112);

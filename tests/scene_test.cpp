@@ -31,13 +31,13 @@ struct Rgb {
     int r, g, b;
 };
 
-BmpSpec Uniform(int32_t width, int32_t height, uint32_t color)
+BmpRecipe Uniform(int32_t width, int32_t height, uint32_t color)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = PackRows(width, height, 24, [color](int32_t, int32_t) { return color; });
-    return spec;
+    BmpRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bits = PackRows(width, height, 24, [color](int32_t, int32_t) { return color; });
+    return recipe;
 }
 
 // Linear fog from 10 to 20 units from the eye.
@@ -72,8 +72,11 @@ protected:
         std::filesystem::remove_all(folder_);
     }
 
-    void WriteCloud(const BmpSpec& spec) { WriteFile(kCloudPicturePath, BuildBmp(spec)); }
-    void WriteDesktop(const BmpSpec& spec) { WriteFile(kDesktopPicturePath, BuildBmp(spec)); }
+    void WriteCloud(const BmpRecipe& recipe) { WriteBytes(kCloudPicturePath, BuildBmp(recipe)); }
+    void WriteDesktop(const BmpRecipe& recipe)
+    {
+        WriteBytes(kDesktopPicturePath, BuildBmp(recipe));
+    }
 
     void Start()
     {
@@ -272,13 +275,13 @@ TEST_F(SceneTest, PictureOfOddWidthComesOutStraight)
 {
     // Left half red, right half blue: a sheared upload would tilt the edge.
     const auto halves = [](int32_t width) {
-        BmpSpec spec;
-        spec.width = width;
-        spec.height = 256;
-        spec.bits = PackRows(width, 256, 24, [width](int32_t x, int32_t) {
+        BmpRecipe recipe;
+        recipe.width = width;
+        recipe.height = 256;
+        recipe.bits = PackRows(width, 256, 24, [width](int32_t x, int32_t) {
             return x < width / 2 ? 0xFF0000u : 0x0000FFu;
         });
-        return spec;
+        return recipe;
     };
     WriteCloud(Uniform(8, 8, 0x000000));
     WriteDesktop(halves(1024));

@@ -33,7 +33,6 @@ int main(int argc, char** argv)
             status = 1;
         }
     }
-    std::free(image->pixels);
-    std::free(image);
+    FreeRgbImage(image);
     return status;
 }

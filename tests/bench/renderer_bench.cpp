@@ -50,14 +50,14 @@ int64_t PixelBytes(int64_t width, int64_t height)
 // byte.
 void WriteCapture(const std::string& path, int32_t width, int32_t height)
 {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = PackRows(width, height, 24, [](int32_t x, int32_t row) {
+    BmpRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.bits = PackRows(width, height, 24, [](int32_t x, int32_t row) {
         return static_cast<uint32_t>(x * 0x010307 + row * 0x070103) ^
                static_cast<uint32_t>(x * row);
     });
-    WriteFile(path, BuildBmp(spec));
+    WriteBytes(path, BuildBmp(recipe));
 }
 
 // The captures to load, and the scene's pictures: a 128 x 128 cloud and a

@@ -14,32 +14,32 @@ namespace {
 constexpr int32_t kWidth = 5;
 constexpr int32_t kHeight = 3;
 
-BmpSpec Uncompressed(uint16_t bitCount)
+BmpRecipe Uncompressed(uint16_t bitCount)
 {
-    BmpSpec spec;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.bitCount = bitCount;
+    BmpRecipe recipe;
+    recipe.width = kWidth;
+    recipe.height = kHeight;
+    recipe.bitCount = bitCount;
     if (bitCount <= 8)
-        spec.palette = TestPalette(size_t{1} << bitCount);
-    spec.bits = PackRows(kWidth, kHeight, bitCount, [](int32_t x, int32_t row) {
+        recipe.palette = TestPalette(size_t{1} << bitCount);
+    recipe.bits = PackRows(kWidth, kHeight, bitCount, [](int32_t x, int32_t row) {
         return static_cast<uint32_t>(x * 0x2F1B07 + row * 0x0B3D91 + x * row);
     });
-    return spec;
+    return recipe;
 }
 
 // Run-length data: runs, literals (an odd count, so padded), line ends, a
 // delta and the end-of-bitmap code.
-BmpSpec RunLength(uint16_t bitCount, std::vector<uint8_t> stream)
+BmpRecipe RunLength(uint16_t bitCount, std::vector<uint8_t> stream)
 {
-    BmpSpec spec;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.bitCount = bitCount;
-    spec.compression = bitCount == 8 ? 1 : 2;
-    spec.palette = TestPalette(size_t{1} << bitCount);
-    spec.bits = std::move(stream);
-    return spec;
+    BmpRecipe recipe;
+    recipe.width = kWidth;
+    recipe.height = kHeight;
+    recipe.bitCount = bitCount;
+    recipe.compression = bitCount == 8 ? 1 : 2;
+    recipe.palette = TestPalette(size_t{1} << bitCount);
+    recipe.bits = std::move(stream);
+    return recipe;
 }
 
 } // namespace
@@ -51,18 +51,18 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string dir = argv[1];
-    const auto write = [&](const std::string& name, const BmpSpec& spec) {
-        WriteFile(dir + "/" + name, BuildBmp(spec));
+    const auto write = [&](const std::string& name, const BmpRecipe& recipe) {
+        WriteBytes(dir + "/" + name, BuildBmp(recipe));
     };
 
     for (uint16_t bitCount : {1, 4, 8, 16, 24, 32})
         write("rgb" + std::to_string(bitCount) + ".bmp", Uncompressed(bitCount));
 
-    BmpSpec core = Uncompressed(8);
+    BmpRecipe core = Uncompressed(8);
     core.coreHeader = true;
     write("core8.bmp", core);
 
-    BmpSpec bare = Uncompressed(4);
+    BmpRecipe bare = Uncompressed(4);
     bare.fileHeader = false;
     bare.clrUsed = 7;
     bare.palette.resize(7);

@@ -20,45 +20,46 @@ void Append32(std::vector<uint8_t>& out, uint32_t value)
 
 } // namespace
 
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec)
+std::vector<uint8_t> BuildBmp(const BmpRecipe& recipe)
 {
     std::vector<uint8_t> dib;
-    if (spec.coreHeader) {
+    if (recipe.coreHeader) {
         Append32(dib, 12);
-        Append16(dib, static_cast<uint32_t>(spec.width));
-        Append16(dib, static_cast<uint32_t>(spec.height));
+        Append16(dib, static_cast<uint32_t>(recipe.width));
+        Append16(dib, static_cast<uint32_t>(recipe.height));
         Append16(dib, 1);
-        Append16(dib, spec.bitCount);
-        for (uint32_t color : spec.palette) {
+        Append16(dib, recipe.bitCount);
+        for (uint32_t color : recipe.palette) {
             dib.push_back(static_cast<uint8_t>(color));
             dib.push_back(static_cast<uint8_t>(color >> 8));
             dib.push_back(static_cast<uint8_t>(color >> 16));
         }
     } else {
         Append32(dib, 40);
-        Append32(dib, static_cast<uint32_t>(spec.width));
-        Append32(dib, static_cast<uint32_t>(spec.height));
+        Append32(dib, static_cast<uint32_t>(recipe.width));
+        Append32(dib, static_cast<uint32_t>(recipe.height));
         Append16(dib, 1);
-        Append16(dib, spec.bitCount);
-        Append32(dib, spec.compression);
-        Append32(dib, spec.sizeImage ? spec.sizeImage : static_cast<uint32_t>(spec.bits.size()));
+        Append16(dib, recipe.bitCount);
+        Append32(dib, recipe.compression);
+        Append32(dib,
+                 recipe.sizeImage ? recipe.sizeImage : static_cast<uint32_t>(recipe.bits.size()));
         Append32(dib, 2835);
         Append32(dib, 2835);
-        Append32(dib, spec.clrUsed);
+        Append32(dib, recipe.clrUsed);
         Append32(dib, 0);
-        for (uint32_t color : spec.palette)
+        for (uint32_t color : recipe.palette)
             Append32(dib, color & 0xFFFFFF);
     }
 
     std::vector<uint8_t> file;
-    if (spec.fileHeader) {
+    if (recipe.fileHeader) {
         file = {'B', 'M'};
-        Append32(file, static_cast<uint32_t>(14 + dib.size() + spec.bits.size()));
+        Append32(file, static_cast<uint32_t>(14 + dib.size() + recipe.bits.size()));
         Append32(file, 0);
         Append32(file, static_cast<uint32_t>(14 + dib.size()));
     }
     file.insert(file.end(), dib.begin(), dib.end());
-    file.insert(file.end(), spec.bits.begin(), spec.bits.end());
+    file.insert(file.end(), recipe.bits.begin(), recipe.bits.end());
     return file;
 }
 
@@ -106,7 +107,7 @@ std::vector<uint32_t> TestPalette(size_t count)
     return palette;
 }
 
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes)
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),

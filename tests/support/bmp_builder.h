@@ -6,7 +6,7 @@
 #include <vector>
 
 // Builds bitmap files byte by byte for the tests.
-struct BmpSpec {
+struct BmpRecipe {
     int32_t width = 1;
     int32_t height = 1;
     uint16_t bitCount = 24;
@@ -21,7 +21,7 @@ struct BmpSpec {
     std::vector<uint8_t> bits;
 };
 
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<uint8_t> BuildBmp(const BmpRecipe& recipe);
 
 // Uncompressed rows, bottom row first, each padded to 4 bytes: `value(x, row)`
 // gives a palette index (1, 4, 8 bits), a 5-5-5 word (16), or 0xRRGGBB (24, 32).
@@ -31,4 +31,4 @@ std::vector<uint8_t> PackRows(int32_t width, int32_t height, uint16_t bitCount,
 // A palette of `count` distinct colours.
 std::vector<uint32_t> TestPalette(size_t count);
 
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
