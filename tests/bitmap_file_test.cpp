@@ -8,10 +8,11 @@
 
 #include "bitmap_file.h"
 #include "bitmap_loader.h"
+#include "scratch_folder.h"
 
 TEST(BitmapFile, PicturesOfEveryRowPaddingReadBackExactly)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "raivel-bitmap-file-test";
+    const auto folder = ScratchFolder("raivel-bitmap-file-test");
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "picture.bmp").string();
     for (int32_t width : {1, 2, 3, 4, 5, 1023}) {

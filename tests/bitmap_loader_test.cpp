@@ -13,6 +13,7 @@
 #include "dib_layout.h"
 #include "little_endian.h"
 #include "loaded_image.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ protected:
     void SetUp() override
     {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() / "raivel-loader-test" / test->name();
+        folder_ = ScratchFolder("raivel-loader-test") / test->name();
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         g_loaderMessages.clear();

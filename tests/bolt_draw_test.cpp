@@ -108,3 +108,23 @@ TEST_F(BoltDrawTest, EveryBranchIsDrawnToItsNewestPoint)
     DrawFrame();
     ExpectBranchDrawn(0);
 }
+
+TEST_F(BoltDrawTest, BranchesAreNotJoinedToEachOther)
+{
+    // Two short branches far apart: each is drawn, nothing between them.
+    const float points[2][2][3] = {{{-12, 5, 0}, {-8, 5, 0}}, {{8, 5, 0}, {12, 5, 0}}};
+    for (int branch = 0; branch < 2; ++branch)
+        for (int j = 0; j < 2; ++j)
+            for (int axis = 0; axis < 3; ++axis)
+                g_boltPoints[j][branch][axis] = points[branch][j][axis];
+    g_branchLength[0] = g_branchLength[1] = 1;
+    g_lastBranch = 1;
+    g_flashBrightness = 1.0f;
+    g_boltVisible = 1;
+
+    DrawFrame();
+    EXPECT_GT(LevelNear(-10, 5), 0);
+    EXPECT_GT(LevelNear(10, 5), 0);
+    for (float x = -6; x <= 6; x += 1)
+        EXPECT_EQ(LevelNear(x, 5), 0) << "at x " << x;
+}

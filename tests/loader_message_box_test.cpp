@@ -12,12 +12,13 @@
 #include "bitmap_loader.h"
 #include "bmp_builder.h"
 #include "error_box.h"
+#include "scratch_folder.h"
 
 namespace {
 
 std::string Scratch(const char* name)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "raivel-message-box-test";
+    const auto folder = ScratchFolder("raivel-message-box-test");
     std::filesystem::create_directories(folder);
     return (folder / name).string();
 }

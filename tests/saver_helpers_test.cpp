@@ -5,10 +5,11 @@
 
 #include "number_text.h"
 #include "saver_helpers.h"
+#include "scratch_folder.h"
 
 TEST(SaverHelpers, FileExistsOnlyForReadableFiles)
 {
-    const auto folder = std::filesystem::temp_directory_path() / "raivel-helpers-test";
+    const auto folder = ScratchFolder("raivel-helpers-test");
     std::filesystem::create_directories(folder);
     const std::string file = (folder / "a.wav").string();
     std::ofstream(file) << "RIFF";

@@ -19,6 +19,7 @@
 #include "gl_headers.h"
 #include "offscreen_gl.h"
 #include "scene.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ protected:
     {
         ASSERT_TRUE(gl_.Ok());
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = std::filesystem::temp_directory_path() / "raivel-scene-test" / test->name();
+        folder_ = ScratchFolder("raivel-scene-test") / test->name();
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         previous_ = std::filesystem::current_path();

@@ -5,6 +5,7 @@
 
 #include "fake_profile.h"
 #include "saver_helpers.h"
+#include "scratch_folder.h"
 #include "settings.h"
 
 namespace {
@@ -22,9 +23,12 @@ protected:
         BgmRepeatTrack = 0;
         BgmFile.clear();
         BgmFolder.clear();
-        music_ = std::filesystem::temp_directory_path() / "raivel-settings-test";
+        music_ = ScratchFolder("raivel-settings-test");
         std::filesystem::create_directories(music_);
-        song_ = (music_ / "rain.wav").string();
+        // snd\rain.wav: on Windows a file in the folder snd, elsewhere a file
+        // whose name holds a backslash; either way its folder reads as snd.
+        std::filesystem::create_directories(music_ / "snd");
+        song_ = (music_ / "snd\\rain.wav").string();
         std::ofstream(song_) << "RIFF";
     }
     void TearDown() override { std::filesystem::remove_all(music_); }
@@ -73,7 +77,7 @@ TEST_F(SettingsTest, MusicFileMustOpenOrTheFileKindIsDropped)
     LoadSettings(kProgramFolder);
     EXPECT_EQ(BgmKind, 2);
     EXPECT_EQ(BgmFile, song_);
-    EXPECT_EQ(BgmFolder, FolderOf(song_));
+    EXPECT_EQ(BgmFolder, (music_ / "snd").string());
 }
 
 TEST_F(SettingsTest, StoredNumbersAreReadAsTheyCan)
