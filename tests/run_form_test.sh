@@ -24,7 +24,7 @@ windows() { local path=$1 && echo "Z:${path//\//\\}"; }
 sox -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 0.5 sine 440
 lame --quiet "$work/tone.wav" "$work/tone.Mp3"
 # One note.
-xxd -r -p >"$work/tone.mid" <<<"4d546864000000060000000100604d54726b0000000c00903c4060803c0000ff2f00"
+printf '\x4d\x54\x68\x64\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60\x4d\x54\x72\x6b\x00\x00\x00\x0c\x00\x90\x3c\x40\x60\x80\x3c\x00\x00\xff\x2f\x00' >"$work/tone.mid"
 
 # program_folder NAME RENDERER|- [MUSIC_FILE]
 program_folder() {

@@ -37,7 +37,7 @@ for locale in ja_JP.UTF-8 en_US.UTF-8; do
   actual=$(tr -d '\r' <"$ini")
   if [[ "$actual" != "$expected" ]]; then
     fail "$locale: file bytes differ"
-    xxd "$ini"
+    od -An -tx1 "$ini"
   fi
 done
 
