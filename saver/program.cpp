@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "command_line.h"
 #include "saver_helpers.h"
 
 std::string ProgramFolder()

@@ -34,21 +34,6 @@ std::string FolderOf(const std::string& path)
     return folder;
 }
 
-std::string ArgumentText(const std::string& commandLine)
-{
-    size_t at = 0;
-    if (!commandLine.empty() && commandLine[0] == '"') {
-        const size_t close = commandLine.find('"', 1);
-        at = close == std::string::npos ? commandLine.size() : close + 1;
-    } else {
-        at = commandLine.find_first_of(" \t");
-        if (at == std::string::npos)
-            at = commandLine.size();
-    }
-    at = commandLine.find_first_not_of(" \t", at);
-    return at == std::string::npos ? std::string() : commandLine.substr(at);
-}
-
 char ModeLetter(const std::string& arguments)
 {
     if (arguments.size() < 2)

@@ -22,10 +22,6 @@ bool FileExists(const std::string& path);
 // backslash. "C:\a.mp3" gives "C:", a bare file name gives "".
 std::string FolderOf(const std::string& path);
 
-// The argument text of a command line: what follows the program's path (in
-// quotes or up to the first blank), without the blanks before it.
-std::string ArgumentText(const std::string& commandLine);
-
 // The mode letter of the saver's argument text: its second character,
 // upper-cased ("/s" and "-S" give 'S'); none (0) when the text is shorter.
 char ModeLetter(const std::string& arguments);

@@ -42,14 +42,6 @@ TEST(SaverHelpers, ModeLetterIsTheSecondCharacterUpperCased)
     EXPECT_EQ(ModeLetter(""), 0);
 }
 
-TEST(SaverHelpers, ArgumentTextFollowsTheProgramPath)
-{
-    EXPECT_EQ(ArgumentText("\"C:\\Program Files\\Raivel.scr\" /p 1234"), "/p 1234");
-    EXPECT_EQ(ArgumentText("C:\\WINDOWS\\Raivel.scr   /s"), "/s");
-    EXPECT_EQ(ArgumentText("Raivel.scr"), "");
-    EXPECT_EQ(ArgumentText("\"C:\\Raivel.scr\""), "");
-}
-
 TEST(NumberText, NonNegativeNumbersGetALeadingBlank)
 {
     EXPECT_EQ(NumberText(2), " 2");

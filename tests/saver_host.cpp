@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
 
+#include "command_line.h"
 #include "preview_form.h"
 #include "program.h"
 #include "run_form.h"
@@ -21,8 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const char mode = ModeLetter(arguments);
     std::unique_ptr<RunForm> run;
     if (mode == 'P') {
-        const std::string handle = arguments.size() > 3 ? arguments.substr(3) : "";
-        ShowPreview(reinterpret_cast<HWND>(std::strtoull(handle.c_str(), nullptr, 10)));
+        ShowPreview(reinterpret_cast<HWND>(static_cast<intptr_t>(PreviewHostHandle(arguments))));
     } else {
         // Before any window: on a scaled display the capture must have the
         // screen's real pixels.

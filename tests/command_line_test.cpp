@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include "command_line.h"
+
+TEST(CommandLine, ArgumentTextFollowsTheProgramPath)
+{
+    EXPECT_EQ(ArgumentText("\"C:\\Program Files\\Raivel.scr\" /p 1234"), "/p 1234");
+    EXPECT_EQ(ArgumentText("C:\\WINDOWS\\Raivel.scr   /s"), "/s");
+    EXPECT_EQ(ArgumentText("Raivel.scr"), "");
+    EXPECT_EQ(ArgumentText("\"C:\\Raivel.scr\""), "");
+}
+
+TEST(CommandLine, PreviewHandleIsReadFromTheFourthCharacter)
+{
+    EXPECT_EQ(PreviewHostHandle("/p 1234"), 1234);
+    EXPECT_EQ(PreviewHostHandle("/P1234"), 234);
+    EXPECT_EQ(PreviewHostHandle("/p 12 3\t4\n"), 1234);
+    EXPECT_EQ(PreviewHostHandle("/p 1234abc"), 1234);
+    EXPECT_EQ(PreviewHostHandle("/p 12-3"), 12);
+    EXPECT_EQ(PreviewHostHandle("/p -5"), -5);
+    EXPECT_EQ(PreviewHostHandle("/p 1e3"), 1000);
+    EXPECT_EQ(PreviewHostHandle("/p 7e"), 7);
+    EXPECT_EQ(PreviewHostHandle("/p 2.5"), 2); // to the even neighbour
+    EXPECT_EQ(PreviewHostHandle("/p 3.5"), 4);
+    for (const char* none : {"/p", "/p ", "/p abc", "/p .", "/p -", "/p 99999999999"})
+        EXPECT_EQ(PreviewHostHandle(none), 0) << none;
+}
