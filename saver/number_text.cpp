@@ -9,7 +9,7 @@ std::string NumberText(int32_t value)
     return (value >= 0 ? " " : "") + std::to_string(value);
 }
 
-std::optional<int16_t> ParseNumber16(const std::string& text)
+std::optional<double> ParseDecimal(const std::string& text)
 {
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos)
@@ -17,7 +17,6 @@ std::optional<int16_t> ParseNumber16(const std::string& text)
     const size_t last = text.find_last_not_of(" \t");
     const std::string number = text.substr(first, last - first + 1);
 
-    // Optional sign, digits with an optional fraction, at least one digit.
     size_t i = number[0] == '+' || number[0] == '-' ? 1 : 0;
     size_t digits = 0;
     bool point = false;
@@ -31,8 +30,15 @@ std::optional<int16_t> ParseNumber16(const std::string& text)
     }
     if (digits == 0)
         return std::nullopt;
+    return std::strtod(number.c_str(), nullptr);
+}
 
-    const double value = std::floor(std::strtod(number.c_str(), nullptr));
+std::optional<int16_t> ParseNumber16(const std::string& text)
+{
+    const auto number = ParseDecimal(text);
+    if (!number)
+        return std::nullopt;
+    const double value = std::floor(*number);
     if (value < INT16_MIN || value > INT16_MAX)
         return std::nullopt;
     return static_cast<int16_t>(value);
