@@ -33,6 +33,15 @@ Form::~Form()
     }
 }
 
+void Form::SetClientSize(int width, int height)
+{
+    RECT outer = {0, 0, width, height};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Form::EnableTimer(UINT_PTR id, UINT periodMs, bool enabled)
 {
     if (id >= kTimerCount || !window_)

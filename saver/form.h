@@ -13,6 +13,10 @@ public:
 
     HWND Window() const { return window_; }
 
+    // Sizes the window so that its client area is width x height, where it
+    // stands.
+    void SetClientSize(int width, int height);
+
     // Starts or stops the periodic timer `id` (below 32); each tick calls
     // OnTimer(id).
     void EnableTimer(UINT_PTR id, UINT periodMs, bool enabled);

@@ -1,4 +1,4 @@
-// The saver's run and preview under Wine, driven from outside: saver_host
+// The saver's run and preview under Wine, driven from outside: Raivel.scr
 // started as a process from a program folder, the renderer (or a stand-in)
 // found by its window's name, the capture files read back with the
 // renderer's loader, the session's sound output watched as it grows.
@@ -391,11 +391,11 @@ protected:
         }
     }
 
-    // Starts the saver host of program folder `folder` with `arguments`.
+    // Starts the saver of program folder `folder` with `arguments`.
     void StartSaver(const char* folder, const std::string& arguments,
                     const char* winedebug = nullptr)
     {
-        const std::string program = g_folder + "\\" + folder + "\\saver_host.exe";
+        const std::string program = g_folder + "\\" + folder + "\\Raivel.scr";
         ASSERT_TRUE(saver_.Start("\"" + program + "\" " + arguments, winedebug)) << program;
         started_ = GetTickCount();
     }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# run_form_test.sh PROGRAM SAVER_HOST RENDERER SLOW_RENDERER PREVIEW.bmp [GTEST_OPTIONS...]
-# Makes scratch program folders, each with a copy of the saver host and, as
+# run_form_test.sh PROGRAM SAVER RENDERER SLOW_RENDERER PREVIEW.bmp [GTEST_OPTIONS...]
+# Makes scratch program folders, each with a copy of Raivel.scr and, as
 # the case needs, the renderer or the slow stand-in as Raivel.dll and a
 # Raivel.ini that picks a music file (a 0.5 s tone as WAV and MP3, made with
 # sox and lame, or a MIDI file), and runs the run form's Wine test on them.
@@ -11,7 +11,7 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools" && pwd)
 session=${RAIVEL_WINE_DIR:?the Wine session is not set}
 program=$1
-saver_host=$2
+saver=$2
 renderer=$3
 slow_renderer=$4
 preview=$5
@@ -30,7 +30,7 @@ printf '\x4d\x54\x68\x64\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60\x4d\x54\x72\x6b
 program_folder() {
   local folder=$work/$1
   mkdir -p "$folder"
-  cp "$saver_host" "$folder/saver_host.exe"
+  cp "$saver" "$folder/Raivel.scr"
   [[ $2 == - ]] || cp "$2" "$folder/Raivel.dll"
   if (($# > 2)); then
     # As the saver writes it: Shift-JIS keys, a blank before a number.

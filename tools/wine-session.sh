@@ -66,6 +66,13 @@ CONF
     # Xvfb has no window manager: Wine places and focuses its windows itself,
     # as Windows does, instead of waiting on a manager that never answers.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null
+    # No Japanese fonts of Windows' own here: MS P Gothic is IPA P Gothic
+    # (metric-compatible), and Tahoma borrows its Japanese characters from
+    # it, as Windows' font linking does.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ \
+      /d IPAPGothic /f >/dev/null
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null
     wineserver -w
   fi
   wineserver -p </dev/null >/dev/null 2>&1

@@ -1,0 +1,121 @@
+#include "command_properties.h"
+
+#include <cmath>
+#include <optional>
+
+#include "number_text.h"
+
+namespace {
+
+const char kEnabled[] = "Enabled";
+const char kCaption[] = "Caption";
+const char kFirstRun[] = "FirstRun";
+const char kFontColour[] = "FontColour";
+const char kVisible[] = "Visible";
+
+const char kTrueText[] = "True";
+const char kFalseText[] = "False";
+const char kCaptionDefault[] = "Command1";
+const char kFirstRunDefault[] = "1";
+const char kFontColourDefault[] = "0";
+const char kVisibleDefault[] = "1";
+
+// A whole number (halves rounded to the even neighbour) within [low, high].
+std::optional<double> WholeNumber(const std::string& text, double low, double high)
+{
+    const auto number = ParseDecimal(text);
+    if (!number)
+        return std::nullopt;
+    const double whole = std::nearbyint(*number);
+    if (whole < low || whole > high)
+        return std::nullopt;
+    return whole;
+}
+
+// "True", "False", or a number: 0 is false.
+std::optional<int16_t> Boolean(const std::string& text)
+{
+    if (text == kTrueText)
+        return kTrue;
+    if (text == kFalseText)
+        return kFalse;
+    const auto number = ParseDecimal(text);
+    if (!number)
+        return std::nullopt;
+    return *number != 0 ? kTrue : kFalse;
+}
+
+} // namespace
+
+CommandEffect CommandRestyle(CommandData& command)
+{
+    if (!command.state.Enabled)
+        return {};
+    if (command.state.FirstRun == 0)
+        command.fontColour = 0;
+    return ShowEnabled(command.state); // Normal, the button being enabled
+}
+
+CommandEffect CommandReadEnabled(CommandData& command)
+{
+    if (command.state.FirstRun == 0) {
+        CommandRestyle(command); // draws nothing: a new button is still disabled
+        command.state.FirstRun = 1;
+        command.state.Enabled = kTrue;
+    }
+    return ShowEnabled(command.state);
+}
+
+CommandEffect CommandSetEnabled(CommandData& command, bool enabled)
+{
+    command.state.Enabled = enabled ? kTrue : kFalse;
+    return ShowEnabled(command.state);
+}
+
+CommandEffect CommandReadVisible(CommandData& command, uint8_t& visible)
+{
+    visible = command.opaque ? 255 : 0;
+    return command.opaque ? CommandRestyle(command) : CommandEffect{};
+}
+
+CommandEffect CommandSetVisible(CommandData& command, uint8_t visible)
+{
+    command.opaque = visible != 0;
+    return command.opaque ? CommandRestyle(command) : CommandEffect{};
+}
+
+CommandEffect CommandReadFontColour(CommandData& command, uint32_t& colour)
+{
+    colour = command.fontColour;
+    return CommandRestyle(command);
+}
+
+CommandEffect CommandSetFontColour(CommandData& command, uint32_t colour)
+{
+    command.fontColour = colour;
+    return CommandRestyle(command);
+}
+
+CommandEffect ReadCommandProperties(CommandData& command, const PropertyStore& store)
+{
+    if (const auto enabled = Boolean(store.Read(kEnabled, kTrueText)))
+        command.state.Enabled = *enabled;
+    command.caption = store.Read(kCaption, kCaptionDefault);
+    if (const auto firstRun = WholeNumber(store.Read(kFirstRun, kFirstRunDefault), 0, UINT8_MAX))
+        command.state.FirstRun = static_cast<uint8_t>(*firstRun);
+    if (const auto colour = WholeNumber(store.Read(kFontColour, kFontColourDefault), 0, UINT32_MAX))
+        command.fontColour = static_cast<uint32_t>(*colour);
+    if (const auto visible = WholeNumber(store.Read(kVisible, kVisibleDefault), 0, 1))
+        command.opaque = *visible != 0;
+    return CommandRestyle(command);
+}
+
+CommandEffect WriteCommandProperties(CommandData& command, PropertyStore& store)
+{
+    store.Write(kEnabled, command.state.Enabled ? kTrueText : kFalseText, kTrueText);
+    store.Write(kCaption, command.caption, kCaptionDefault);
+    store.Write(kFirstRun, std::to_string(command.state.FirstRun), kFirstRunDefault);
+    store.Write(kFontColour, std::to_string(command.fontColour), kFontColourDefault);
+    store.Write(kVisible, command.opaque ? "1" : "0", kVisibleDefault);
+    return CommandRestyle(command);
+}

@@ -1,0 +1,67 @@
+// Raivel.scr: the screen saver's start-up. Windows starts it with /s (run),
+// /p <window> (preview in that window) or /c (settings); it refuses to start
+// while a run or the settings dialog is already there.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "command_line.h"
+#include "preview_form.h"
+#include "program.h"
+#include "run_form.h"
+#include "saver_helpers.h"
+#include "settings.h"
+#include "settings_dialog.h"
+
+namespace {
+
+// Where the renderer finds the pictures the run writes.
+const char kWorkingDirectory[] = "C:\\r_mosk";
+
+void RunMessageLoop()
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    // A run or the settings dialog is there already (hidden windows count).
+    if (FindWindowA(nullptr, "Zandrel_Main") || FindWindowA(nullptr, "<Raivel>"))
+        ExitProcess(0);
+
+    const std::string arguments = ProgramArguments();
+    const char mode = ModeLetter(arguments);
+    if (mode == 'P') {
+        ShowPreview(reinterpret_cast<HWND>(static_cast<intptr_t>(PreviewHostHandle(arguments))));
+        RunMessageLoop();
+        return 0;
+    }
+
+    CreateDirectoryA(kWorkingDirectory, nullptr);
+    const std::string folder = ProgramFolder();
+    LoadSettings(folder);
+    if (mode == 'C') {
+        ShowSettingsDialog(folder);
+        ExitProcess(0);
+    }
+    if (mode != 'S' && !arguments.empty())
+        ExitProcess(0); // a switch we do not know
+
+    // Before any window of the run: on a scaled display the capture must
+    // have the screen's real pixels.
+    MakeDpiAware();
+    if (mode == 'S')
+        CursorCount = ShowCursor(FALSE);
+    RunForm run;
+    run.Load();
+    RunMessageLoop();
+    return 0;
+}

@@ -1,0 +1,385 @@
+// The settings dialog under Wine, driven as a user would: the dialog runs on
+// a thread of its own, as start-up runs it (the settings loaded from a
+// scratch program folder first), and the test finds its windows, clicks and
+// types with real input and reads the settings file back.
+//
+// Usage: settings_dialog_test OUTPUT [gtest options]: OUTPUT (a Windows
+// path) receives the screenshot of the dialog.
+
+#include <windows.h>
+
+#include <dlgs.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+#include "dialog_rules.h"
+#include "picture_surface.h"
+#include "resource_ids.h"
+#include "scratch_folder.h"
+#include "settings.h"
+#include "settings_dialog.h"
+
+namespace {
+
+std::string g_output;
+
+const char kDialogName[] = "<Raivel>";
+constexpr DWORD kTimeoutMs = 5000;
+constexpr COLORREF kBandTop = RGB(0, 0, 30);
+
+// The keys as the file holds them.
+const std::string kKindLine = "BGM\x8B\xE6\x95\xAA=";
+const std::string kRepeatLine = "BGM\xD8\xCB\xDF\xB0\xC4=";
+const std::string kFileLine = "BGM\xCC\xA7\xB2\xD9=";
+
+template <typename Done> bool WaitUntil(Done done, DWORD timeoutMs = kTimeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The file's lines without their line ends, and without the blank that
+// Windows (not Wine) keeps before a number.
+std::string Lines(std::string text)
+{
+    std::string lines;
+    for (char c : text)
+        if (c != '\r')
+            lines += c;
+    for (size_t at; (at = lines.find("= ")) != std::string::npos;)
+        lines.erase(at + 1, 1);
+    return lines;
+}
+
+RECT RectIn(HWND window, HWND container)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ExpectPlace(HWND window, HWND container, int x, int y, int width, int height, const char* what)
+{
+    const RECT rect = RectIn(window, container);
+    EXPECT_EQ(rect.left, x) << what;
+    EXPECT_EQ(rect.top, y) << what;
+    EXPECT_EQ(rect.right - rect.left, width) << what;
+    EXPECT_EQ(rect.bottom - rect.top, height) << what;
+}
+
+LOGFONTW FontOf(HWND window)
+{
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+// Presses and releases the left button at `point` of `window`'s client area.
+void Click(HWND window, POINT point)
+{
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    Sleep(100);
+    SendInput(1, &inputs[1], sizeof(INPUT));
+    Sleep(200);
+}
+
+void Type(const char* keys)
+{
+    for (const char* key = keys; *key; ++key) {
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+        inputs[0].ki.wVk = inputs[1].ki.wVk = static_cast<WORD>(*key);
+        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, inputs, sizeof(INPUT));
+        Sleep(50);
+    }
+    Sleep(200);
+}
+
+// A program folder with a settings file, and the dialog shown from it on a
+// thread of its own as start-up shows it.
+class SettingsDialogTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder_ = ScratchFolder("settings-dialog") /
+                  testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(folder_);
+        music_ = (folder_ / "rain.wav").string();
+        std::ofstream(music_).put('x');
+    }
+
+    void TearDown() override
+    {
+        if (dialog_)
+            PostMessageA(dialog_, WM_CLOSE, 0, 0);
+        if (thread_.joinable())
+            thread_.join();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+
+    std::filesystem::path Ini() const { return folder_ / "Raivel.ini"; }
+
+    void WriteSettings(int kind, int repeat, const std::string& file)
+    {
+        std::ofstream(Ini(), std::ios::binary) << "[Section]\r\n"
+                                               << kKindLine << kind << "\r\n"
+                                               << kRepeatLine << repeat << "\r\n"
+                                               << kFileLine << file << "\r\n";
+    }
+
+    void Show()
+    {
+        thread_ = std::thread([folder = folder_.string()] {
+            LoadSettings(folder);
+            ShowSettingsDialog(folder);
+        });
+        ASSERT_TRUE(WaitUntil([&] { return (dialog_ = FindWindowA(nullptr, kDialogName)); }));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(dialog_) != FALSE; }));
+        panel_ = FindWindowExA(dialog_, nullptr, "RaivelPanel", nullptr);
+        repeat_ = FindWindowExW(panel_, nullptr, L"ComboBox", nullptr);
+        ASSERT_TRUE(panel_ && repeat_);
+        // Painted: the band's top row, then a moment for the controls.
+        POINT corner = {0, 0};
+        ClientToScreen(dialog_, &corner);
+        HDC screen = GetDC(nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return GetPixel(screen, corner.x, corner.y) == kBandTop; }));
+        ReleaseDC(nullptr, screen);
+        Sleep(300);
+    }
+
+    // Whether the dialog has gone and its thread ended.
+    bool Closed()
+    {
+        if (!WaitUntil([&] { return !IsWindow(dialog_); }))
+            return false;
+        thread_.join();
+        dialog_ = nullptr;
+        return true;
+    }
+
+    HWND Caption(const wchar_t* text) const
+    {
+        return FindWindowExW(panel_, nullptr, L"Static", text);
+    }
+
+    HWND FileButton() const { return ChildWindowFromPointEx(panel_, {112 + 20, 92 + 10}, CWP_ALL); }
+
+    void ClickCaption(const wchar_t* text) { Click(Caption(text), {4, 6}); }
+    void ClickIndicator(int y) { Click(panel_, {28 + 6, y + 6}); }
+    void ClickSet() { Click(dialog_, {324 + 38, 200 + 12}); }
+    void ClickCancel() { Click(dialog_, {404 + 38, 200 + 12}); }
+
+    std::filesystem::path folder_;
+    std::string music_;
+    std::thread thread_;
+    HWND dialog_ = nullptr;
+    HWND panel_ = nullptr;
+    HWND repeat_ = nullptr;
+};
+
+TEST_F(SettingsDialogTest, ShowsTheRecordAndLooksAsDesigned)
+{
+    WriteSettings(1, 7, "");
+    const std::string before = ReadAll(Ini());
+    Show();
+
+    RECT client;
+    GetClientRect(dialog_, &client);
+    EXPECT_EQ(client.right, 496);
+    EXPECT_EQ(client.bottom, 246);
+    RECT outer;
+    GetWindowRect(dialog_, &outer);
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 3);
+    EXPECT_TRUE(SendMessageW(dialog_, WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(GetWindowLongA(dialog_, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+
+    ExpectPlace(panel_, dialog_, 12, 16, 469, 165, "panel");
+    ExpectPlace(repeat_, panel_, 112, 52, 41, 20, "track box");
+    ExpectPlace(Caption(L"音楽CD"), panel_, 44, 56, 43, 13, "CD caption");
+    ExpectPlace(Caption(L"なし"), panel_, 44, 76, 22, 13, "none caption");
+    ExpectPlace(Caption(L"MP3、WAV"), panel_, 44, 96, 60, 13, "file caption");
+    ExpectPlace(Caption(L"曲目をﾘﾋﾟｰﾄ"), panel_, 156, 56, 66, 13, "track caption");
+    HWND author = FindWindowExW(dialog_, nullptr, L"Static", L"Designed by r-mosk Ver.1.0.0");
+    ExpectPlace(author, dialog_, 12, 192, 165, 13, "author");
+    HWND link = FindWindowExW(dialog_, nullptr, L"Static", L"https://raivel.example/");
+    ExpectPlace(link, dialog_, 12, 208, 219, 13, "link");
+
+    const LOGFONTW heading = FontOf(Caption(L"BGM"));
+    EXPECT_EQ(std::wstring(heading.lfFaceName), L"ＭＳ Ｐゴシック");
+    EXPECT_EQ(heading.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(heading.lfHeight, -13);
+    EXPECT_TRUE(FontOf(link).lfUnderline);
+    EXPECT_EQ(std::wstring(FontOf(Caption(L"なし")).lfFaceName), L"Tahoma");
+    EXPECT_EQ(FontOf(Caption(L"なし")).lfHeight, -11);
+
+    // Kind 1: the CD's track box, with the stored track and the list.
+    EXPECT_TRUE(IsWindowEnabled(repeat_));
+    EXPECT_FALSE(IsWindowEnabled(FileButton()));
+    EXPECT_EQ(TextOf(repeat_), L"7");
+    ASSERT_EQ(SendMessageW(repeat_, CB_GETCOUNT, 0, 0), 31);
+    wchar_t entry[8] = {};
+    SendMessageW(repeat_, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(entry));
+    EXPECT_EQ(std::wstring(entry), L"");
+    SendMessageW(repeat_, CB_GETLBTEXT, 30, reinterpret_cast<LPARAM>(entry));
+    EXPECT_EQ(std::wstring(entry), L"30");
+
+    // The screen as the user sees it: the band on the form, the tiles in the
+    // panel, the chosen indicator.
+    PictureSurface shot(outer.right - outer.left, outer.bottom - outer.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot.Dc(), 0, 0, shot.Width(), shot.Height(), screen, outer.left, outer.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(shot.SaveAs(g_output + "\\settings_dialog.bmp"));
+    const auto at = [&](HWND window, int x, int y) {
+        POINT point = {x, y};
+        ClientToScreen(window, &point);
+        return GetPixel(shot.Dc(), point.x - outer.left, point.y - outer.top);
+    };
+    EXPECT_EQ(at(dialog_, 4, 0), kBandTop);
+    const int middle = BandLevel(123, 246);
+    EXPECT_EQ(at(dialog_, 4, 123), RGB(middle, middle, middle + 30));
+    PictureSurface tile(IDB_TILE);
+    EXPECT_EQ(at(panel_, 300, 24), GetPixel(tile.Dc(), 300, 4));
+    EXPECT_EQ(at(panel_, 460, 150), GetPixel(tile.Dc(), 460, 10));
+    PictureSurface chosen(IDB_RADIO_ON);
+    PictureSurface other(IDB_RADIO_OFF);
+    EXPECT_EQ(at(panel_, 28 + 6, 56 + 6), GetPixel(chosen.Dc(), 6, 6));
+    EXPECT_EQ(at(panel_, 28 + 6, 76 + 6), GetPixel(other.Dc(), 6, 6));
+
+    // Closed another way than by the buttons: nothing written.
+    PostMessageA(dialog_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Closed());
+    EXPECT_EQ(ReadAll(Ini()), before);
+}
+
+TEST_F(SettingsDialogTest, SetStoresTheCdTrackAfterTheFileKind)
+{
+    WriteSettings(2, 0, music_);
+    Show();
+    EXPECT_FALSE(IsWindowEnabled(repeat_));
+    EXPECT_TRUE(IsWindowEnabled(FileButton()));
+
+    ClickCaption(L"音楽CD");
+    ASSERT_TRUE(IsWindowEnabled(repeat_));
+    EXPECT_FALSE(IsWindowEnabled(FileButton()));
+    Click(repeat_, {10, 10});
+    SendMessageW(repeat_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    Type("12");
+    EXPECT_EQ(TextOf(repeat_), L"12");
+    ClickSet();
+    ASSERT_TRUE(Closed());
+    // The file stays chosen though the kind changed.
+    EXPECT_EQ(Lines(ReadAll(Ini())),
+              "[Section]\n" + kKindLine + "1\n" + kRepeatLine + "12\n" + kFileLine + music_ + "\n");
+}
+
+TEST_F(SettingsDialogTest, CancelLeavesTheFileAsItWas)
+{
+    WriteSettings(1, 3, "");
+    const std::string before = ReadAll(Ini());
+    Show();
+    ClickIndicator(76); // none
+    EXPECT_FALSE(IsWindowEnabled(repeat_));
+    EXPECT_FALSE(IsWindowEnabled(FileButton()));
+    ClickCancel();
+    ASSERT_TRUE(Closed());
+    EXPECT_EQ(ReadAll(Ini()), before);
+}
+
+TEST_F(SettingsDialogTest, TheFileKindChoosesAFile)
+{
+    WriteSettings(0, 0, "");
+    Show();
+    EXPECT_FALSE(IsWindowEnabled(repeat_));
+
+    EXPECT_FALSE(IsWindowEnabled(FileButton()));
+    ClickCaption(L"MP3、WAV");
+    EXPECT_FALSE(IsWindowEnabled(repeat_));
+    EXPECT_TRUE(IsWindowEnabled(FileButton()));
+    Click(panel_, {112 + 20, 92 + 10});
+    HWND chooser = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        chooser = FindWindowA("#32770", nullptr);
+        return chooser && GetWindow(chooser, GW_OWNER) == dialog_;
+    })) << "the file chooser did not open";
+    HWND name = GetDlgItem(chooser, cmb13);
+    if (!name)
+        name = GetDlgItem(chooser, edt1);
+    ASSERT_TRUE(name);
+    SetWindowTextA(name, music_.c_str());
+    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+    HWND fileName = FindWindowExA(panel_, nullptr, "Static", music_.c_str());
+    EXPECT_TRUE(fileName) << "the label does not show the chosen file";
+
+    ClickSet();
+    ASSERT_TRUE(Closed());
+    EXPECT_EQ(Lines(ReadAll(Ini())),
+              "[Section]\n" + kKindLine + "2\n" + kRepeatLine + "0\n" + kFileLine + music_ + "\n");
+}
+
+TEST_F(SettingsDialogTest, TheFocusMovesInTabOrder)
+{
+    WriteSettings(2, 0, music_);
+    Show();
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    const DWORD thread = GetWindowThreadProcessId(dialog_, nullptr);
+    const auto focus = [&] { return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr; };
+    EXPECT_EQ(focus(), panel_);
+    // The track box is disabled with the file kind: the file button follows.
+    const HWND order[] = {FileButton(), ChildWindowFromPoint(dialog_, {324 + 38, 200 + 12}),
+                          ChildWindowFromPoint(dialog_, {404 + 38, 200 + 12})};
+    for (HWND next : order) {
+        Type("\t");
+        EXPECT_EQ(focus(), next);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: settings_dialog_test OUTPUT [gtest options]\n");
+        return 2;
+    }
+    g_output = argv[1];
+    printf("code page %u\n", GetACP());
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,101 @@
+// Raivel.scr's start-up under Wine: the single-instance check and the
+// switches that end at once.
+//
+// Usage: startup_test PATH/TO/Raivel.scr [gtest options]
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "wine_paths.h"
+
+namespace {
+
+std::string g_saverPath;
+const char kWorkingDirectory[] = "C:\\r_mosk";
+
+// Empties and removes the working directory, so that its creation shows.
+void RemoveWorkingDirectory()
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA("C:\\r_mosk\\*", &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            DeleteFileA((std::string(kWorkingDirectory) + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(kWorkingDirectory);
+}
+
+bool WorkingDirectoryExists()
+{
+    const DWORD attributes = GetFileAttributesA(kWorkingDirectory);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Runs the saver with `arguments`; its exit code once it ended within
+// `timeoutMs`, else -1 (and it is ended).
+long RunSaver(const std::string& arguments, DWORD timeoutMs)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + g_saverPath + "\" " + arguments;
+    if (!CreateProcessA(g_saverPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return -2;
+    long result = -1;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        result = static_cast<long>(code);
+    } else {
+        TerminateProcess(process.hProcess, 99);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return result;
+}
+
+} // namespace
+
+TEST(Startup, BusySaverOrOpenDialogEndsEveryModeAtOnce)
+{
+    for (const char* busy : {"Zandrel_Main", "<Raivel>"}) {
+        // Hidden, as a running saver's window is.
+        HWND window = CreateWindowExA(0, "STATIC", busy, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+        for (const char* arguments : {"/s", "/S", "/c", "/p 1234", "", "/x"}) {
+            RemoveWorkingDirectory();
+            EXPECT_EQ(RunSaver(arguments, 5000), 0) << busy << " " << arguments;
+            EXPECT_FALSE(WorkingDirectoryExists()) << busy << " " << arguments;
+            EXPECT_EQ(FindWindowA(nullptr, "Zandrel_VC"), nullptr);
+        }
+        DestroyWindow(window);
+    }
+}
+
+TEST(Startup, UnknownSwitchPreparesTheDirectoryAndEnds)
+{
+    RemoveWorkingDirectory();
+    EXPECT_EQ(RunSaver("/x", 5000), 0);
+    EXPECT_TRUE(WorkingDirectoryExists());
+    EXPECT_EQ(FindWindowA(nullptr, "Zandrel_Main"), nullptr);
+    EXPECT_EQ(FindWindowA(nullptr, "<Raivel>"), nullptr);
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: startup_test PATH/TO/Raivel.scr [gtest options]\n");
+        return 2;
+    }
+    g_saverPath = WindowsPath(argv[1]);
+    return RUN_ALL_TESTS();
+}
