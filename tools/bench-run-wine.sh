@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/bench-run-wine.sh [BUILD_DIR]: runs the saver's run (saver_host /s with
+# tools/bench-run-wine.sh [BUILD_DIR]: runs the saver's run (Raivel.scr /s with
 # Raivel.dll beside it, from the built Windows tree BUILD_DIR, build/windows)
 # under Wine on a 1920 x 1080 screen, three times, and prints run_probe's
 # figures for each: the times from the start to the capture files written and
@@ -10,7 +10,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
-saver=$build/tests/saver_host.exe
+saver=$build/saver/Raivel.scr
 renderer=$build/renderer/Raivel.dll
 probe=$build/tools/run_probe.exe
 # shellcheck source=tools/bench-session.sh

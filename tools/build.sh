@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The main job on a fresh Debian 12 machine (as root): installs what is
-# missing, builds the Windows programs and puts them into dist/.
+# missing, builds the Windows programs into dist/ and runs the saver under
+# Wine (tools/run-saver.sh: on the user's display, or on a virtual one with
+# screenshots saved in dist/screenshots/).
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 bash "$here/install-deps.sh"
@@ -12,3 +14,4 @@ rm -rf "$root/dist"
 cmake --install "$root/build/windows" --prefix "$root/dist"
 echo "built into $root/dist:"
 ls -l "$root/dist"
+bash "$here/run-saver.sh"
