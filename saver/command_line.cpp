@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "saver_helpers.h"
+
 std::string ArgumentText(const std::string& commandLine)
 {
     size_t at = 0;
@@ -17,6 +19,20 @@ std::string ArgumentText(const std::string& commandLine)
     }
     at = commandLine.find_first_not_of(" \t", at);
     return at == std::string::npos ? std::string() : commandLine.substr(at);
+}
+
+StartMode StartModeOf(const std::string& arguments)
+{
+    switch (ModeLetter(arguments)) {
+    case 'S':
+        return StartMode::Run;
+    case 'C':
+        return StartMode::Settings;
+    case 'P':
+        return StartMode::Preview;
+    default:
+        return arguments.empty() ? StartMode::RunShowingCursor : StartMode::Unknown;
+    }
 }
 
 int32_t PreviewHostHandle(const std::string& arguments)

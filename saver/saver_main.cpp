@@ -38,8 +38,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         ExitProcess(0);
 
     const std::string arguments = ProgramArguments();
-    const char mode = ModeLetter(arguments);
-    if (mode == 'P') {
+    const StartMode mode = StartModeOf(arguments);
+    if (mode == StartMode::Preview) {
         ShowPreview(reinterpret_cast<HWND>(static_cast<intptr_t>(PreviewHostHandle(arguments))));
         RunMessageLoop();
         return 0;
@@ -48,17 +48,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     CreateDirectoryA(kWorkingDirectory, nullptr);
     const std::string folder = ProgramFolder();
     LoadSettings(folder);
-    if (mode == 'C') {
+    if (mode == StartMode::Settings) {
         ShowSettingsDialog(folder);
         ExitProcess(0);
     }
-    if (mode != 'S' && !arguments.empty())
-        ExitProcess(0); // a switch we do not know
+    if (mode == StartMode::Unknown)
+        ExitProcess(0);
 
     // Before any window of the run: on a scaled display the capture must
     // have the screen's real pixels.
     MakeDpiAware();
-    if (mode == 'S')
+    if (mode == StartMode::Run)
         CursorCount = ShowCursor(FALSE);
     RunForm run;
     run.Load();

@@ -25,3 +25,17 @@ TEST(CommandLine, PreviewHandleIsReadFromTheFourthCharacter)
     for (const char* none : {"/p", "/p ", "/p abc", "/p .", "/p -", "/p 99999999999"})
         EXPECT_EQ(PreviewHostHandle(none), 0) << none;
 }
+
+TEST(CommandLine, ModeTable)
+{
+    for (const char* run : {"/s", "/S", "-s", "/s:1234"})
+        EXPECT_EQ(StartModeOf(run), StartMode::Run) << run;
+    EXPECT_EQ(StartModeOf(""), StartMode::RunShowingCursor);
+    for (const char* settings : {"/c", "/C", "/c:5678"})
+        EXPECT_EQ(StartModeOf(settings), StartMode::Settings) << settings;
+    for (const char* preview : {"/p 1234", "/P 1234", "/P1234"})
+        EXPECT_EQ(StartModeOf(preview), StartMode::Preview) << preview;
+    EXPECT_EQ(PreviewHostHandle("/P1234"), 234);
+    for (const char* other : {"/x", "/", "s", "//s"})
+        EXPECT_EQ(StartModeOf(other), StartMode::Unknown) << other;
+}

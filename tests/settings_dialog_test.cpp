@@ -19,6 +19,7 @@
 
 #include "dialog_rules.h"
 #include "picture_surface.h"
+#include "real_input.h"
 #include "resource_ids.h"
 #include "scratch_folder.h"
 #include "settings.h"
@@ -96,34 +97,6 @@ std::wstring TextOf(HWND window)
     wchar_t text[512] = {};
     GetWindowTextW(window, text, 512);
     return text;
-}
-
-// Presses and releases the left button at `point` of `window`'s client area.
-void Click(HWND window, POINT point)
-{
-    ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &inputs[0], sizeof(INPUT));
-    Sleep(100);
-    SendInput(1, &inputs[1], sizeof(INPUT));
-    Sleep(200);
-}
-
-void Type(const char* keys)
-{
-    for (const char* key = keys; *key; ++key) {
-        INPUT inputs[2] = {};
-        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-        inputs[0].ki.wVk = inputs[1].ki.wVk = static_cast<WORD>(*key);
-        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, inputs, sizeof(INPUT));
-        Sleep(50);
-    }
-    Sleep(200);
 }
 
 // A program folder with a settings file, and the dialog shown from it on a

@@ -7,8 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "real_input.h"
+#include "scratch_folder.h"
 #include "wine_paths.h"
 
 namespace {
@@ -87,6 +93,59 @@ TEST(Startup, UnknownSwitchPreparesTheDirectoryAndEnds)
     EXPECT_TRUE(WorkingDirectoryExists());
     EXPECT_EQ(FindWindowA(nullptr, "Zandrel_Main"), nullptr);
     EXPECT_EQ(FindWindowA(nullptr, "<Raivel>"), nullptr);
+}
+
+TEST(Startup, SettingsSwitchShowsTheDialogAndSetEndsTheProcess)
+{
+    // Raivel.scr in a folder of its own, which will hold its Raivel.ini.
+    const auto folder = ScratchFolder("raivel-startup-settings");
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string saver = (folder / "Raivel.scr").string();
+    ASSERT_TRUE(CopyFileA(g_saverPath.c_str(), saver.c_str(), FALSE));
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string commandLine = "\"" + saver + "\" /c:5678";
+    ASSERT_TRUE(CreateProcessA(saver.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    HWND dialog = nullptr;
+    for (int i = 0; i < 500 && !(dialog && IsWindowVisible(dialog)); ++i) {
+        dialog = FindWindowA(nullptr, "<Raivel>");
+        Sleep(20);
+    }
+    ASSERT_NE(dialog, nullptr);
+    Sleep(700); // painted and animated
+    HWND panel = FindWindowExA(dialog, nullptr, "RaivelPanel", nullptr);
+    HWND repeat = FindWindowExW(panel, nullptr, L"ComboBox", nullptr);
+    ASSERT_TRUE(panel && repeat);
+
+    Click(panel, {28 + 6, 56 + 6}); // the CD's indicator
+    Click(repeat, {10, 10});
+    SendMessageW(repeat, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    Type("12");
+    Click(dialog, {324 + 38, 200 + 12}); // Set
+
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    // The three keys in order, as Shift-JIS bytes (Wine drops the blank
+    // before a number when it writes).
+    std::string text;
+    {
+        std::ifstream ini(folder / "Raivel.ini", std::ios::binary);
+        text.assign(std::istreambuf_iterator<char>(ini), std::istreambuf_iterator<char>());
+    }
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    EXPECT_EQ(text, "[Section]\nBGM\x8B\xE6\x95\xAA=1\nBGM\xD8\xCB\xDF\xB0\xC4=12\n"
+                    "BGM\xCC\xA7\xB2\xD9=\n");
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 int main(int argc, char** argv)
