@@ -4,6 +4,7 @@
 
 #include "command_face.h"
 #include "resources/resource_ids.h"
+#include "window_class.h"
 
 namespace {
 
@@ -63,14 +64,7 @@ CommandButton::CommandButton(HWND parent, int x, int y, int width, int height,
     : font_(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))),
       onClick_(std::move(onClick))
 {
-    static const bool registered = [] {
-        WNDCLASSA commandClass = {};
-        commandClass.lpfnWndProc = WindowProc;
-        commandClass.hInstance = GetModuleHandleA(nullptr);
-        commandClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        commandClass.lpszClassName = kCommandClass;
-        return RegisterClassA(&commandClass) != 0;
-    }();
+    static const bool registered = RegisterWindowClass(kCommandClass, WindowProc);
     (void)registered;
     for (size_t i = 0; i < pictures_.size(); ++i)
         pictures_[i] = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),

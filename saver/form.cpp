@@ -1,25 +1,16 @@
 #include "form.h"
+#include "window_class.h"
 
 namespace {
 
 const char kFormClass[] = "RaivelForm";
 
-bool RegisterFormClass(WNDPROC procedure)
-{
-    WNDCLASSA formClass = {};
-    formClass.lpfnWndProc = procedure;
-    formClass.hInstance = GetModuleHandleA(nullptr);
-    formClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    formClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    formClass.lpszClassName = kFormClass;
-    return RegisterClassA(&formClass) != 0;
-}
-
 } // namespace
 
 Form::Form(const char* caption, DWORD style)
 {
-    static const bool registered = RegisterFormClass(WindowProc);
+    static const bool registered =
+        RegisterWindowClass(kFormClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     (void)registered;
     window_ = CreateWindowExA(0, kFormClass, caption, style, 0, 0, 0, 0, nullptr, nullptr,
                               GetModuleHandleA(nullptr), this);

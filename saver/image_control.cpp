@@ -1,4 +1,5 @@
 #include "image_control.h"
+#include "window_class.h"
 
 namespace {
 
@@ -28,13 +29,7 @@ void Paint(HWND window, HBITMAP picture)
 
 ImageControl::ImageControl(HWND parent, int resourceId)
 {
-    static const bool registered = [] {
-        WNDCLASSA imageClass = {};
-        imageClass.lpfnWndProc = WindowProc;
-        imageClass.hInstance = GetModuleHandleA(nullptr);
-        imageClass.lpszClassName = kImageClass;
-        return RegisterClassA(&imageClass) != 0;
-    }();
+    static const bool registered = RegisterWindowClass(kImageClass, WindowProc);
     (void)registered;
     picture_ =
         static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),

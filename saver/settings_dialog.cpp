@@ -15,6 +15,7 @@
 #include "saver_helpers.h"
 #include "settings.h"
 #include "text_encoding.h"
+#include "window_class.h"
 
 namespace {
 
@@ -183,14 +184,7 @@ SettingsDialog::SettingsDialog(const std::string& programFolder)
 
 HWND SettingsDialog::CreatePanel()
 {
-    static const bool registered = [] {
-        WNDCLASSA panelClass = {};
-        panelClass.lpfnWndProc = PanelProc;
-        panelClass.hInstance = GetModuleHandleA(nullptr);
-        panelClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        panelClass.lpszClassName = kPanelClass;
-        return RegisterClassA(&panelClass) != 0;
-    }();
+    static const bool registered = RegisterWindowClass(kPanelClass, PanelProc);
     (void)registered;
     HWND panel =
         CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 12,
