@@ -9,6 +9,9 @@ inline void Click(HWND window, POINT point)
 {
     ClientToScreen(window, &point);
     SetCursorPos(point.x, point.y);
+    // The pointer arrives first, as a hand's does: a button takes a press
+    // without a hover before it as the start of a focus change, not a click.
+    Sleep(150);
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
