@@ -4,6 +4,7 @@
 
 #include "command_face.h"
 #include "resources/resource_ids.h"
+#include "text_encoding.h"
 #include "window_class.h"
 
 namespace {
@@ -16,26 +17,6 @@ constexpr UINT kHoverPeriodMs = 100;
 // order; the focused button under the pointer shares the highlight.
 const int kFacePictures[] = {IDB_FACE_HIGHLIGHT, IDB_FACE_PRESSED,   IDB_FACE_NORMAL,
                              IDB_FACE_DISABLE,   IDB_FACE_HIGHLIGHT, IDB_FACE_SELECTED};
-
-std::wstring WideFromUtf8(const std::string& text)
-{
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(length, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
-
-std::string Utf8FromWide(const std::wstring& text)
-{
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string utf8(length, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
-                        nullptr, nullptr);
-    return utf8;
-}
 
 // A caption colour with its top bit set names a system colour by its index.
 COLORREF CaptionColour(uint32_t colour)
