@@ -9,6 +9,8 @@
 #include "saver_helpers.h"
 #include "settings.h"
 
+const char kRunCaption[] = "Zandrel_Main";
+
 namespace {
 
 // What the renderer reads, and the window that is the renderer's run.
@@ -38,7 +40,7 @@ std::string UpperEnding(const std::string& text)
 
 } // namespace
 
-RunForm::RunForm() : Form("Zandrel_Main", WS_OVERLAPPED | WS_CAPTION), clouds_(IDB_CLOUDS)
+RunForm::RunForm() : Form(kRunCaption, WS_OVERLAPPED | WS_CAPTION), clouds_(IDB_CLOUDS)
 {
 }
 

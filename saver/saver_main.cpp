@@ -34,7 +34,7 @@ void RunMessageLoop()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // A run or the settings dialog is there already (hidden windows count).
-    if (FindWindowA(nullptr, "Zandrel_Main") || FindWindowA(nullptr, "<Raivel>"))
+    if (FindWindowA(nullptr, kRunCaption) || FindWindowA(nullptr, kSettingsCaption))
         ExitProcess(0);
 
     const std::string arguments = ProgramArguments();

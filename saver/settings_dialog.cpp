@@ -17,9 +17,10 @@
 #include "text_encoding.h"
 #include "window_class.h"
 
+const char kSettingsCaption[] = "<Raivel>";
+
 namespace {
 
-const char kCaption[] = "<Raivel>";
 const char kWebAddress[] = "https://raivel.example/";
 const char kPanelClass[] = "RaivelPanel";
 
@@ -153,8 +154,9 @@ private:
 };
 
 SettingsDialog::SettingsDialog(const std::string& programFolder)
-    : Form(kCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU), programFolder_(programFolder),
-      panel_(CreatePanel()), repeat_(CreateRepeatBox(panel_, panelFont_.Handle())),
+    : Form(kSettingsCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU),
+      programFolder_(programFolder), panel_(CreatePanel()),
+      repeat_(CreateRepeatBox(panel_, panelFont_.Handle())),
       file_(panel_, 112, 92, 41, 21, L"...", japaneseFont_.Handle(), [this] { ChooseFile(); }),
       set_(Window(), 324, 200, 77, 25, L"設定", japaneseFont_.Handle(), [this] { Store(); }),
       cancel_(Window(), 404, 200, 77, 25, L"ｷｬﾝｾﾙ", japaneseFont_.Handle(),
