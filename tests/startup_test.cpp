@@ -42,29 +42,43 @@ bool WorkingDirectoryExists()
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Runs the saver with `arguments`; its exit code once it ended within
-// `timeoutMs`, else -1 (and it is ended).
-long RunSaver(const std::string& arguments, DWORD timeoutMs)
+// Starts the saver at `path` with `arguments`; its process, or null.
+HANDLE StartSaver(const std::string& path, const std::string& arguments)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + g_saverPath + "\" " + arguments;
-    if (!CreateProcessA(g_saverPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
-        return -2;
+    std::string commandLine = "\"" + path + "\" " + arguments;
+    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+// The saver's exit code once it ended within `timeoutMs`, else -1 (and it
+// is ended). The process handle is closed.
+long FinishSaver(HANDLE process, DWORD timeoutMs)
+{
     long result = -1;
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) {
         DWORD code = 0;
-        GetExitCodeProcess(process.hProcess, &code);
+        GetExitCodeProcess(process, &code);
         result = static_cast<long>(code);
     } else {
-        TerminateProcess(process.hProcess, 99);
-        WaitForSingleObject(process.hProcess, 5000);
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    CloseHandle(process);
     return result;
+}
+
+// Runs the built saver with `arguments`: its exit code, as FinishSaver
+// gives it, or -2 when it could not start.
+long RunSaver(const std::string& arguments, DWORD timeoutMs)
+{
+    HANDLE process = StartSaver(g_saverPath, arguments);
+    return process ? FinishSaver(process, timeoutMs) : -2;
 }
 
 } // namespace
@@ -104,12 +118,8 @@ TEST(Startup, SettingsSwitchShowsTheDialogAndSetEndsTheProcess)
     const std::string saver = (folder / "Raivel.scr").string();
     ASSERT_TRUE(CopyFileA(g_saverPath.c_str(), saver.c_str(), FALSE));
 
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + saver + "\" /c:5678";
-    ASSERT_TRUE(CreateProcessA(saver.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
+    HANDLE process = StartSaver(saver, "/c:5678");
+    ASSERT_NE(process, nullptr);
     HWND dialog = nullptr;
     for (int i = 0; i < 500 && !(dialog && IsWindowVisible(dialog)); ++i) {
         dialog = FindWindowA(nullptr, "<Raivel>");
@@ -127,12 +137,7 @@ TEST(Startup, SettingsSwitchShowsTheDialogAndSetEndsTheProcess)
     Type("12");
     Click(dialog, {324 + 38, 200 + 12}); // Set
 
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 5000), WAIT_OBJECT_0);
-    DWORD code = 99;
-    GetExitCodeProcess(process.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    EXPECT_EQ(FinishSaver(process, 5000), 0);
 
     // The three keys in order, as Shift-JIS bytes (Wine drops the blank
     // before a number when it writes).
