@@ -1,7 +1,5 @@
 #include "music_player.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "media_api.h"
@@ -46,11 +44,9 @@ bool StartsWith(const char* buffer, const char* word)
 }
 
 // Status replies are taken as failed when they mention "ERR" in any case.
-bool ReportsError(std::string reply)
+bool ReportsError(const std::string& reply)
 {
-    std::transform(reply.begin(), reply.end(), reply.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return reply.find("ERR") != std::string::npos;
+    return UpperCase(reply).find("ERR") != std::string::npos;
 }
 
 } // namespace

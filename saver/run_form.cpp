@@ -1,8 +1,5 @@
 #include "run_form.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "music_player.h"
 #include "program.h"
 #include "resources/resource_ids.h"
@@ -32,10 +29,7 @@ constexpr DWORD kRendererGrace = 5000;
 
 std::string UpperEnding(const std::string& text)
 {
-    std::string ending = text.size() >= 3 ? text.substr(text.size() - 3) : text;
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return ending;
+    return UpperCase(text.size() >= 3 ? text.substr(text.size() - 3) : text);
 }
 
 } // namespace

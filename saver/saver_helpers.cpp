@@ -34,6 +34,13 @@ std::string FolderOf(const std::string& path)
     return folder;
 }
 
+std::string UpperCase(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
 char ModeLetter(const std::string& arguments)
 {
     if (arguments.size() < 2)

@@ -22,6 +22,9 @@ bool FileExists(const std::string& path);
 // backslash. "C:\a.mp3" gives "C:", a bare file name gives "".
 std::string FolderOf(const std::string& path);
 
+// `text` with its ASCII letters upper-cased.
+std::string UpperCase(std::string text);
+
 // The mode letter of the saver's argument text: its second character,
 // upper-cased ("/s" and "-S" give 'S'); none (0) when the text is shorter.
 char ModeLetter(const std::string& arguments);
