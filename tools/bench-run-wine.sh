@@ -11,7 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 saver=$build/saver/Raivel.scr
-renderer=$build/renderer/Raivel.dll
+renderer=$build/renderer/win32/Raivel.dll
 probe=$build/tools/run_probe.exe
 # shellcheck source=tools/bench-session.sh
 source "$root/tools/bench-session.sh"

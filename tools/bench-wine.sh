@@ -9,7 +9,7 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
-renderer=$build/renderer/Raivel.dll
+renderer=$build/renderer/win32/Raivel.dll
 probe=$build/tools/renderer_probe.exe
 # shellcheck source=tools/bench-session.sh
 source "$root/tools/bench-session.sh"

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "command_face.h"
-#include "resources/resource_ids.h"
+#include "resource_ids.h"
 #include "text_encoding.h"
 #include "window_class.h"
 

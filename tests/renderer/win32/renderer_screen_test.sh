@@ -7,7 +7,7 @@
 # floor is lost in black fog, and Escape, held as a hand would, ends the
 # renderer within a second.
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tools" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
 session=${RAIVEL_WINE_DIR:?the Wine session is not set}
 # shellcheck source=tools/wine-env.sh
 source "$here/wine-env.sh" "$session"

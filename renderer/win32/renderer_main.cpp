@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
+#include "frame_loop.h"
 #include "renderer_window.h"
-#include "scene.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
-        } else if ((g_active && !RenderFrame()) || g_keys[VK_ESCAPE]) {
+        } else if (!RunIdlePass()) {
             done = true;
         } else {
             SwapBuffers(g_deviceContext);

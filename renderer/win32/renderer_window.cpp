@@ -1,10 +1,9 @@
 #include "renderer_window.h"
 
+#include "frame_loop.h"
 #include "scene.h"
 
-bool g_active = true;
 bool g_fullscreen = true;
-bool g_keys[256];
 HINSTANCE g_instance = nullptr;
 HWND g_window = nullptr;
 HDC g_deviceContext = nullptr;
@@ -142,10 +141,7 @@ LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
-        // Key messages can be posted by anyone: codes past the table are
-        // ignored.
-        if (wParam < sizeof g_keys)
-            g_keys[wParam] = message == WM_KEYDOWN;
+        SetKeyHeld(wParam, message == WM_KEYDOWN);
         return 0;
     case WM_SIZE:
         ResizeScene(LOWORD(lParam), HIWORD(lParam));

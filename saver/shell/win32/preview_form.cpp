@@ -1,6 +1,6 @@
 #include "preview_form.h"
 
-#include "resources/resource_ids.h"
+#include "resource_ids.h"
 
 PreviewForm::PreviewForm() : Form("Preview Window", WS_POPUP), image_(Window(), IDB_PREVIEW)
 {

@@ -11,7 +11,7 @@
 #include "dialog_rules.h"
 #include "form.h"
 #include "picture_surface.h"
-#include "resources/resource_ids.h"
+#include "resource_ids.h"
 #include "saver_helpers.h"
 #include "settings.h"
 #include "text_encoding.h"

@@ -5,12 +5,8 @@
 // The renderer's single full-screen window with its OpenGL context, and the
 // display mode it runs in.
 
-// True while the window is not minimized: frames are drawn only then.
-extern bool g_active;
 // True while the display runs in the mode we asked for.
 extern bool g_fullscreen;
-// Keys held down, by virtual-key code.
-extern bool g_keys[256];
 extern HINSTANCE g_instance;
 extern HWND g_window;
 extern HDC g_deviceContext;

@@ -1,7 +1,6 @@
-#include "text_encoding.h"
-
-#ifdef _WIN32
 #include <windows.h>
+
+#include "text_encoding.h"
 
 std::wstring WideFromUtf8(const std::string& utf8)
 {
@@ -33,9 +32,3 @@ std::string AnsiFromUtf8(const std::string& utf8)
                         nullptr, nullptr);
     return ansi;
 }
-#else
-std::string AnsiFromUtf8(const std::string& utf8)
-{
-    return utf8;
-}
-#endif

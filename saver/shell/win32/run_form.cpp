@@ -2,7 +2,7 @@
 
 #include "music_player.h"
 #include "program.h"
-#include "resources/resource_ids.h"
+#include "resource_ids.h"
 #include "saver_helpers.h"
 #include "settings.h"
 
