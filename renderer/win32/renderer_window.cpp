@@ -53,6 +53,20 @@ bool SetRendererPixelFormat(int bits)
     return chosen != 0 && SetPixelFormat(g_deviceContext, chosen, &format);
 }
 
+// One frame per refresh where the driver offers the choice, so that the storm
+// keeps its pace and leaves the processor alone on a driver that would
+// otherwise not wait for the display.
+void RequestVerticalSync()
+{
+    using SwapIntervalProc = BOOL(WINAPI*)(int);
+    // Through the generic function type, which any function pointer may be
+    // cast to and from.
+    const auto swapInterval = reinterpret_cast<SwapIntervalProc>(
+        reinterpret_cast<void (*)()>(wglGetProcAddress("wglSwapIntervalEXT")));
+    if (swapInterval)
+        swapInterval(1);
+}
+
 } // namespace
 
 int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
@@ -91,6 +105,8 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
         DestroyRendererWindow();
         return 0;
     }
+
+    RequestVerticalSync();
 
     ShowWindow(g_window, SW_SHOW);
     SetForegroundWindow(g_window);
