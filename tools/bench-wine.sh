@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
-# tools/bench-wine.sh [BUILD_DIR]: runs Raivel.dll of the built Windows tree
-# BUILD_DIR (build/windows) under Wine and prints its time to the first
-# frame, frame rate, CPU time per frame and peak memory, as measured by
-# renderer_probe, and the peak resident size of its Wine process. Everything
-# runs in a Wine session of its own (1024 x 768), in a scratch folder of
-# BUILD_DIR that is removed afterwards.
+# tools/bench-wine.sh [BUILD_DIR]: the renderer of the built Windows tree
+# BUILD_DIR (build/windows) under Wine, at a 1920 x 1080 floor picture:
+# - its start to first frame against the platform's floor (wgl_floor, a bare
+#   WGL program that clears and swaps), three times each, alternating, with
+#   where the renderer's start-up goes (renderer_timed's marks) and its own
+#   share: everything but the process start, the window, the context, the
+#   mode change and gluBuild2DMipmaps;
+# - the frame rate without the vertical sync request (renderer_timed_unsynced);
+# - Raivel.dll itself: time to the first frame, frame rate, CPU time per frame
+#   and peak memory as renderer_probe measures them, and the peak resident
+#   size and CPU load of its Wine process.
+# Everything runs in a Wine session of its own (1024 x 768), in a scratch
+# folder of BUILD_DIR that is removed afterwards.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 renderer=$build/renderer/win32/Raivel.dll
 probe=$build/tools/renderer_probe.exe
+timed=$build/tools/renderer_timed.exe
+unsynced=$build/tools/renderer_timed_unsynced.exe
+floor=$build/tools/wgl_floor.exe
 # shellcheck source=tools/bench-session.sh
 source "$root/tools/bench-session.sh"
-bench_session_start "$build" bench-wine 1024x768 "$renderer" "$probe"
+bench_session_start "$build" bench-wine 1024x768 "$renderer" "$probe" "$timed" "$unsynced" "$floor"
+windows_path() { echo "Z:${1//\//\\}"; }
 
 # The capture pictures: a 128 x 128 cloud and a bright 1920 x 1080 desktop, so
 # that each flash stands out on the floor.
@@ -23,7 +34,46 @@ convert -seed 7 -size 128x128 plasma:grey40-grey10 -blur 0x3 -type TrueColor \
   "BMP3:$captures/Zandrel1.bmp"
 convert -size 1920x1080 gradient:'#d0d8e8-#8098b0' -type TrueColor "BMP3:$captures/Zandrel2.bmp"
 
-bench_run "$probe" "Z:${renderer//\//\\}" &
+first_frame() { # first_frame PROGRAM: its start to first frame, in ms
+  bench_run "$probe" --first-frame "$(windows_path "$1")"
+  awk '/^start to first frame:/ { print $5 }' "$session/probe.out"
+}
+
+echo "== start to first frame at a 1920 x 1080 floor picture, against a bare WGL program"
+marks=$session/marks.txt
+for run in 1 2 3; do
+  floor_ms=$(first_frame "$floor")
+  rm -f "$marks"
+  renderer_ms=$(RAIVEL_STARTUP_MARKS=$(windows_path "$marks") first_frame "$timed")
+  echo "run $run: bare WGL program $floor_ms ms, renderer $renderer_ms ms," \
+    "difference $((renderer_ms - floor_ms)) ms"
+  # Each mark is the time since the process was created; a step's time is the
+  # difference from the mark before it.
+  awk -F '\t' '
+    { step = $1; at = $2; took = at - last; last = at
+      if (step == "entry") name = "process start to entry"
+      else if (step == "display mode") name = "class and display-mode change"
+      else if (step == "window") name = "window"
+      else if (step == "rendering context") name = "rendering context"
+      else if (step == "window shown") name = "window shown"
+      else if (step ~ /Zandrel1/) name = "load and convert Zandrel1.bmp"
+      else if (step ~ /Zandrel2/) name = "load and convert Zandrel2.bmp"
+      else if (step == "gluBuild2DMipmaps") name = "gluBuild2DMipmaps"
+      else if (step == "first bolt and scene state") name = "first bolt and scene state"
+      else if (step == "first frame") name = "first frame (draw and swap)"
+      else name = step
+      printf "  %-34s %7.1f ms (at %6.1f ms)\n", name, took, at
+      if (name ~ /^load|first bolt|first frame/) own += took
+    }
+    END { printf "  %-34s %7.1f ms\n", "our own share", own }' "$marks"
+done
+
+echo "== frame rate without the vertical sync request"
+bench_run "$probe" "$(windows_path "$unsynced")"
+grep '^frame rate' "$session/probe.out"
+
+echo "== Raivel.dll"
+bench_run "$probe" "$(windows_path "$renderer")" &
 probe_pid=$!
 
 # The renderer's Wine process is the one of this session's prefix whose first

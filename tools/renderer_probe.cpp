@@ -1,7 +1,8 @@
-// renderer_probe RENDERER [SECONDS]: starts the renderer program and measures
-// it from outside, through the screen: the time to its first frame, its frame
+// renderer_probe [--first-frame] PROGRAM [SECONDS]: starts the renderer
+// program (or another GL program) and measures it from outside, through the
+// screen: the time to its first frame, then, unless --first-frame, its frame
 // rate and CPU time per frame between two flashes, and its peak memory. Then
-// it closes the renderer's window and waits for it to end. Gives up after
+// it closes the program's window and waits for it to end. Gives up after
 // SECONDS (600) without the frames it waits for.
 
 #include <windows.h>
@@ -56,12 +57,36 @@ double WaitForFlash(const ProbeClock& clock, int x, int y)
         5);
 }
 
+// The visible top-level window of the process `id`, or null.
+HWND WindowOf(DWORD id)
+{
+    struct Search {
+        DWORD id;
+        HWND found;
+    } search = {id, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != search->id || !IsWindowVisible(window))
+                return TRUE;
+            search->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const bool firstFrameOnly = argc > 1 && std::string(argv[1]) == "--first-frame";
+    argv += firstFrameOnly;
+    argc -= firstFrameOnly;
     if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: renderer_probe RENDERER [SECONDS]\n");
+        std::fprintf(stderr, "usage: renderer_probe [--first-frame] PROGRAM [SECONDS]\n");
         return 2;
     }
     ProbeClock clock(argc == 3 ? std::atof(argv[2]) : 600);
@@ -94,6 +119,10 @@ int main(int argc, char** argv)
     } else {
         std::printf("start to first frame: %.0f ms\n", firstFrame * 1000);
         std::fflush(stdout);
+    }
+    if (firstFrame >= 0 && firstFrameOnly) {
+        status = 0;
+    } else if (firstFrame >= 0) {
 
         // The flash of the first frame, then two more, kFramesPerFlash apart.
         const POINT centre = {width / 2, height - 8};
@@ -118,11 +147,11 @@ int main(int argc, char** argv)
     }
     std::fflush(stdout);
 
-    const HWND window = FindWindowA("OpenGL", "Zandrel_VC");
+    const HWND window = WindowOf(process.dwProcessId);
     if (window)
         PostMessageA(window, WM_CLOSE, 0, 0);
     if (!window || WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-        std::fprintf(stderr, "renderer_probe: the renderer did not end on WM_CLOSE\n");
+        std::fprintf(stderr, "renderer_probe: the program did not end on WM_CLOSE\n");
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, 10000);
         status = 1;

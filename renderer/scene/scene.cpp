@@ -5,6 +5,7 @@
 #include "bitmap_loader.h"
 #include "bolt.h"
 #include "gl_headers.h"
+#include "startup_marks.h"
 
 const char* const kCloudPicturePath = "c:\\r_mosk\\Zandrel1.bmp";
 const char* const kDesktopPicturePath = "c:\\r_mosk\\Zandrel2.bmp";
@@ -44,6 +45,7 @@ void DrawQuad(const Quad& quad)
 bool LoadTexture(const char* path, GLuint& texture)
 {
     RgbImage* image = LoadCaptureImage(path);
+    MarkStartup(path);
     if (!image)
         return false;
     glGenTextures(1, &texture);
@@ -55,6 +57,7 @@ bool LoadTexture(const char* path, GLuint& texture)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
                       image->pixels);
+    MarkStartup("gluBuild2DMipmaps");
     FreeRgbImage(image);
     return true;
 }
@@ -87,6 +90,7 @@ int InitScene()
     glFogf(GL_FOG_MODE, static_cast<GLfloat>(GL_LINEAR));
     glFogf(GL_FOG_DENSITY, 0.5f);
     glEnable(GL_FOG);
+    MarkStartup("first bolt and scene state");
     return 1;
 }
 

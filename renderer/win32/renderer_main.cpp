@@ -5,9 +5,11 @@
 
 #include "frame_loop.h"
 #include "renderer_window.h"
+#include "startup_marks.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    MarkStartup("entry");
     g_fullscreen = true;
     if (!CreateRendererWindow(1024, 768, 32, g_fullscreen))
         return 0;
@@ -16,6 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // drawn whenever the queue is empty.
     MSG message = {};
     bool done = false;
+    bool presented = false;
     while (!done) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
@@ -28,6 +31,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             done = true;
         } else {
             SwapBuffers(g_deviceContext);
+            if (!presented) {
+                presented = true;
+                MarkStartup("first frame");
+            }
         }
     }
 

@@ -2,6 +2,8 @@
 
 #include "frame_loop.h"
 #include "scene.h"
+#include "startup_marks.h"
+#include "vertical_sync.h"
 
 bool g_fullscreen = true;
 HINSTANCE g_instance = nullptr;
@@ -53,20 +55,6 @@ bool SetRendererPixelFormat(int bits)
     return chosen != 0 && SetPixelFormat(g_deviceContext, chosen, &format);
 }
 
-// One frame per refresh where the driver offers the choice, so that the storm
-// keeps its pace and leaves the processor alone on a driver that would
-// otherwise not wait for the display.
-void RequestVerticalSync()
-{
-    using SwapIntervalProc = BOOL(WINAPI*)(int);
-    // Through the generic function type, which any function pointer may be
-    // cast to and from.
-    const auto swapInterval = reinterpret_cast<SwapIntervalProc>(
-        reinterpret_cast<void (*)()>(wglGetProcAddress("wglSwapIntervalEXT")));
-    if (swapInterval)
-        swapInterval(1);
-}
-
 } // namespace
 
 int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
@@ -78,6 +66,7 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
 
     if (g_fullscreen && !SwitchDisplayMode(width, height, bits))
         g_fullscreen = false; // run in a window instead
+    MarkStartup("display mode");
 
     DWORD style;
     DWORD extendedStyle;
@@ -97,6 +86,7 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
     g_window = CreateWindowExA(
         extendedStyle, kClassName, kWindowName, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, g_instance, nullptr);
+    MarkStartup("window");
     if (g_window)
         g_deviceContext = GetDC(g_window);
     if (g_deviceContext && SetRendererPixelFormat(bits))
@@ -106,12 +96,14 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
         return 0;
     }
 
+    MarkStartup("rendering context");
     RequestVerticalSync();
 
     ShowWindow(g_window, SW_SHOW);
     SetForegroundWindow(g_window);
     SetFocus(g_window);
     ResizeScene(width, height);
+    MarkStartup("window shown");
     if (!InitScene()) {
         DestroyRendererWindow();
         return 0;

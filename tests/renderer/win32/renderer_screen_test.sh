@@ -5,7 +5,8 @@
 # picture (mirrored, as a floor seen from above shows it: green on the left)
 # at the dark level (0.3) between flashes and brighter in a flash, the far
 # floor is lost in black fog, and Escape, held as a hand would, ends the
-# renderer within a second.
+# renderer within a second. Wine's trace of its WGL calls shows the renderer
+# asking for one frame per refresh (swap interval 1).
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
 session=${RAIVEL_WINE_DIR:?the Wine session is not set}
@@ -19,7 +20,7 @@ convert -size 128x128 plasma:navy-gray -seed 3 -type TrueColor "BMP3:$captures/Z
 convert -size 512x768 xc:red -size 512x768 xc:lime +append -type TrueColor \
   "BMP3:$captures/Zandrel2.bmp"
 
-setsid "$here/wine-run.sh" "$1" </dev/null >"$work/renderer.log" 2>&1 &
+WINEDEBUG=-all,+wgl setsid wine "$1" </dev/null >"$work/renderer.log" 2>&1 &
 renderer=$!
 cleanup() {
   kill -- -"$renderer" 2>/dev/null || true
@@ -84,5 +85,6 @@ done
 [[ -n "$ended" ]] || fail "still running a second after Escape"
 echo "ended after Escape: ${ended:-no} (within $((SECONDS - released)) s)"
 [[ -z "$(xdotool search --name '^Zandrel_VC$' 2>/dev/null)" ]] || fail "window still there"
+grep -q 'wglSwapIntervalEXT (1)$' "$work/renderer.log" || fail "no request for swap interval 1"
 
 ((failures == 0))
