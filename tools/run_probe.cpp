@@ -1,6 +1,8 @@
 // run_probe SAVER [SECONDS]: starts the saver's run ("SAVER /s") in front of a
-// screen of our own and measures its start from outside: the time to the
-// capture files written in full, and to the renderer's first frame on the
+// screen of our own and measures its start from outside: the time to its run
+// form's window (the process started), to the cloud file written in full
+// (the screen captured: the run writes it right after the capture), to the
+// desktop file written in full, and to the renderer's first frame on the
 // screen. Then it closes the renderer's window and measures how long the
 // saver outlives the renderer. Gives up after SECONDS (60) from the start.
 
@@ -8,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -114,15 +117,25 @@ int main(int argc, char** argv)
     }
 
     int status = 0;
-    const double captured = clock.WaitFor([&] {
-        return HasSize(kCloudCapture, CaptureFileSize(kCloudSide, kCloudSide)) &&
-               HasSize(kDesktopCapture, CaptureFileSize(width, height));
-    });
-    if (captured < 0) {
-        std::fprintf(stderr, "run_probe: the capture files were not written in full\n");
-        status = 1;
-    } else {
-        std::printf("start to capture files written: %.0f ms\n", captured * 1000);
+    // Each step in the order the run takes them.
+    const struct {
+        const char* name;
+        std::function<bool()> done;
+    } steps[] = {
+        {"start to run form", [] { return FindWindowA(nullptr, "Zandrel_Main") != nullptr; }},
+        {"start to screen captured and cloud file written",
+         [] { return HasSize(kCloudCapture, CaptureFileSize(kCloudSide, kCloudSide)); }},
+        {"start to desktop file written",
+         [&] { return HasSize(kDesktopCapture, CaptureFileSize(width, height)); }},
+    };
+    for (const auto& step : steps) {
+        const double at = clock.WaitFor(step.done);
+        if (at < 0) {
+            std::fprintf(stderr, "run_probe: no %s\n", step.name);
+            status = 1;
+            break;
+        }
+        std::printf("%s: %.0f ms\n", step.name, at * 1000);
     }
     const double firstFrame = clock.WaitFor([&] { return floor.Changed(); });
     if (firstFrame < 0) {

@@ -31,6 +31,12 @@ const char* MessageFor(LoadFailure failure)
 LoadFailure Convert(const DibLayout& dib, const BgrRowSink& sink)
 {
 #ifdef _WIN32
+    // Uncompressed 24-bit rows, the capture files' own, are already what a
+    // 24-bit DIB section holds: they go to the copy straight from the file,
+    // which spares a conversion into a section as large as the picture.
+    // Every other format is GDI's to convert.
+    if (dib.bitCount == 24 && dib.compression == kBiRgb)
+        return ConvertDibPortable(dib, sink);
     return ConvertDibGdi(dib, sink);
 #else
     return ConvertDibPortable(dib, sink);

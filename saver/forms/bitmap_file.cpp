@@ -44,6 +44,11 @@ bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const 
     if (!file)
         return false;
     bool ok = std::fwrite(header, sizeof header, 1, file) == 1;
+    // Rows that need no fill and follow each other go out in one write.
+    if (stride == rowBytes && rowBytes == paddedRow) {
+        ok = ok && std::fwrite(rows, 1, imageBytes, file) == imageBytes;
+        return std::fclose(file) == 0 && ok;
+    }
     const std::vector<uint8_t> padding(paddedRow - rowBytes, 0);
     for (int32_t row = 0; ok && row < height; ++row) {
         ok = std::fwrite(rows + row * stride, 1, rowBytes, file) == rowBytes &&

@@ -15,29 +15,33 @@ TEST(BitmapFile, PicturesOfEveryRowPaddingReadBackExactly)
     const auto folder = ScratchFolder("raivel-bitmap-file-test");
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "picture.bmp").string();
-    for (int32_t width : {1, 2, 3, 4, 5, 1023}) {
-        const int32_t height = 3;
-        const size_t stride = size_t{3} * width + 7; // the source may have a fill of its own
-        std::vector<uint8_t> rows(stride * height);
-        for (size_t i = 0; i < rows.size(); ++i)
-            rows[i] = static_cast<uint8_t>(i * 13 + 5);
-        ASSERT_TRUE(SaveBitmap24(path, width, height, rows.data(), stride)) << width;
+    // A source with a fill of its own, and one whose rows follow each other
+    // as the file's do (written in one go when they need no fill).
+    for (const bool packed : {false, true})
+        for (int32_t width : {1, 2, 3, 4, 5, 1023}) {
+            const int32_t height = 3;
+            const size_t stride = packed ? (size_t{3} * width + 3) / 4 * 4 : size_t{3} * width + 7;
+            std::vector<uint8_t> rows(stride * height);
+            for (size_t i = 0; i < rows.size(); ++i)
+                rows[i] = static_cast<uint8_t>(i * 13 + 5);
+            ASSERT_TRUE(SaveBitmap24(path, width, height, rows.data(), stride)) << width;
 
-        EXPECT_EQ(std::filesystem::file_size(path), 54 + (size_t{3} * width + 3) / 4 * 4 * height);
-        RgbImage* image = LoadCaptureImage(path.c_str());
-        ASSERT_NE(image, nullptr) << width;
-        EXPECT_EQ(image->width, width);
-        EXPECT_EQ(image->height, height);
-        for (int32_t row = 0; row < height; ++row)
-            for (int32_t x = 0; x < width; ++x) {
-                const uint8_t* bgr = &rows[row * stride + 3 * x];
-                const uint8_t* rgb = image->pixels + 3 * (size_t{1} * row * width + x);
-                ASSERT_EQ(rgb[0], bgr[2]);
-                ASSERT_EQ(rgb[1], bgr[1]);
-                ASSERT_EQ(rgb[2], bgr[0]);
-            }
-        FreeRgbImage(image);
-    }
+            EXPECT_EQ(std::filesystem::file_size(path),
+                      54 + (size_t{3} * width + 3) / 4 * 4 * height);
+            RgbImage* image = LoadCaptureImage(path.c_str());
+            ASSERT_NE(image, nullptr) << width;
+            EXPECT_EQ(image->width, width);
+            EXPECT_EQ(image->height, height);
+            for (int32_t row = 0; row < height; ++row)
+                for (int32_t x = 0; x < width; ++x) {
+                    const uint8_t* bgr = &rows[row * stride + 3 * x];
+                    const uint8_t* rgb = image->pixels + 3 * (size_t{1} * row * width + x);
+                    ASSERT_EQ(rgb[0], bgr[2]);
+                    ASSERT_EQ(rgb[1], bgr[1]);
+                    ASSERT_EQ(rgb[2], bgr[0]);
+                }
+            FreeRgbImage(image);
+        }
     EXPECT_FALSE(SaveBitmap24((folder / "missing" / "x.bmp").string(), 2, 2,
                               std::vector<uint8_t>(12).data(), 6));
     std::filesystem::remove_all(folder);
