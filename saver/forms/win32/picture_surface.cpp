@@ -1,6 +1,7 @@
 #include "picture_surface.h"
 
 #include "bitmap_file.h"
+#include "mirror_rows.h"
 
 PictureSurface::PictureSurface(int width, int height)
 {
@@ -53,11 +54,18 @@ void PictureSurface::Create(int width, int height)
     height_ = height;
 }
 
+void PictureSurface::Mirror()
+{
+    if (!bits_)
+        return;
+    GdiFlush();
+    MirrorRows24(static_cast<uint8_t*>(bits_), width_, height_, Stride());
+}
+
 bool PictureSurface::SaveAs(const std::string& path) const
 {
     if (!bits_)
         return false;
     GdiFlush();
-    const size_t stride = (size_t{3} * width_ + 3) / 4 * 4;
-    return SaveBitmap24(path, width_, height_, static_cast<const uint8_t*>(bits_), stride);
+    return SaveBitmap24(path, width_, height_, static_cast<const uint8_t*>(bits_), Stride());
 }

@@ -20,11 +20,16 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
 
+    // Turns the picture left to right.
+    void Mirror();
+
     // Writes the picture as an uncompressed 24-bit bitmap file.
     bool SaveAs(const std::string& path) const;
 
 private:
     void Create(int width, int height);
+    // Bytes from one row of the picture to the next: rows are padded to 4.
+    size_t Stride() const { return (size_t{3} * width_ + 3) / 4 * 4; }
 
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
