@@ -68,6 +68,13 @@ CommandEffect CommandReadEnabled(CommandData& command)
 
 CommandEffect CommandSetEnabled(CommandData& command, bool enabled)
 {
+    // Disabled, a focused button loses the focus, and by then it heeds no
+    // notification: it leaves its focused state first, or it would still
+    // take itself as focused once enabled again (and its next press, taking
+    // the focus anew, would raise no Click).
+    if (!enabled &&
+        (command.state.State == kStateSelected || command.state.State == kStateHighLightSelect))
+        CommandFocusLost(command.state);
     command.state.Enabled = enabled ? kTrue : kFalse;
     return ShowEnabled(command.state);
 }

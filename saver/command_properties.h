@@ -23,6 +23,7 @@ CommandEffect CommandRestyle(CommandData& command);
 // Reading Enabled enables a button that never had stored properties
 // (FirstRun 0 becomes 1); then the face shows whether it is enabled.
 CommandEffect CommandReadEnabled(CommandData& command);
+// Disabling a focused button takes its focus away as well (State 1).
 CommandEffect CommandSetEnabled(CommandData& command, bool enabled);
 // Visible reads 255 with the face shown (and restyles then), 0 without.
 CommandEffect CommandReadVisible(CommandData& command, uint8_t& visible);

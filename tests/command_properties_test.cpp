@@ -168,3 +168,24 @@ TEST(CommandProperties, EnabledAndVisibleKeepTheState)
     EXPECT_TRUE(command.opaque);
     EXPECT_EQ(command.state.State, kStateHighLight);
 }
+
+TEST(CommandProperties, DisablingAFocusedButtonTakesItsFocus)
+{
+    for (uint8_t focused : {kStateSelected, kStateHighLightSelect}) {
+        CommandData command;
+        ReadCommandProperties(command, PropertyStore());
+        command.state.State = focused;
+        ExpectFace(CommandSetEnabled(command, false), CommandFace::Disable);
+        EXPECT_EQ(command.state.State, kStateNormal);
+        // The focus-lost notification that follows finds it disabled.
+        ExpectFace(CommandFocusLost(command.state), CommandFace::None);
+
+        // Enabled again: the pointer over it, a press that brings the focus,
+        // and the release clicks.
+        CommandSetEnabled(command, true);
+        ExpectFace(CommandMouseMove(command.state), CommandFace::HighLight);
+        CommandMouseDown(command.state, MouseButton::Left);
+        ExpectFace(CommandFocusGained(command.state), CommandFace::Pressed);
+        EXPECT_TRUE(CommandMouseUp(command.state, MouseButton::Left).click);
+    }
+}

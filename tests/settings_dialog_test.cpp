@@ -169,6 +169,15 @@ protected:
 
     HWND FileButton() const { return ChildWindowFromPointEx(panel_, {112 + 20, 92 + 10}, CWP_ALL); }
 
+    // The window with the keyboard focus on the dialog's thread.
+    HWND Focus() const
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info) ? info.hwndFocus
+                                                                                   : nullptr;
+    }
+
     void ClickCaption(const wchar_t* text) { Click(Caption(text), {4, 6}); }
     void ClickIndicator(int y) { Click(panel_, {28 + 6, y + 6}); }
     void ClickSet() { Click(dialog_, {324 + 38, 200 + 12}); }
@@ -302,6 +311,13 @@ TEST_F(SettingsDialogTest, TheFileKindChoosesAFile)
     ClickCaption(L"MP3、WAV");
     EXPECT_FALSE(IsWindowEnabled(repeat_));
     EXPECT_TRUE(IsWindowEnabled(FileButton()));
+    // Disabled while it has the focus and enabled again, the file button
+    // opens the chooser at the first click.
+    Type("\t");
+    ASSERT_EQ(Focus(), FileButton());
+    ClickCaption(L"なし");
+    EXPECT_FALSE(IsWindowEnabled(FileButton()));
+    ClickCaption(L"MP3、WAV");
     Click(panel_, {112 + 20, 92 + 10});
     HWND chooser = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
@@ -328,17 +344,13 @@ TEST_F(SettingsDialogTest, TheFocusMovesInTabOrder)
 {
     WriteSettings(2, 0, music_);
     Show();
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    const DWORD thread = GetWindowThreadProcessId(dialog_, nullptr);
-    const auto focus = [&] { return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr; };
-    EXPECT_EQ(focus(), panel_);
+    EXPECT_EQ(Focus(), panel_);
     // The track box is disabled with the file kind: the file button follows.
     const HWND order[] = {FileButton(), ChildWindowFromPoint(dialog_, {324 + 38, 200 + 12}),
                           ChildWindowFromPoint(dialog_, {404 + 38, 200 + 12})};
     for (HWND next : order) {
         Type("\t");
-        EXPECT_EQ(focus(), next);
+        EXPECT_EQ(Focus(), next);
     }
 }
 
