@@ -178,6 +178,20 @@ protected:
                                                                                    : nullptr;
     }
 
+    // Clicks "..." and waits for the file chooser it opens; null when none
+    // opened.
+    HWND OpenChooser()
+    {
+        Click(panel_, {112 + 20, 92 + 10});
+        HWND chooser = nullptr;
+        return WaitUntil([&] {
+            chooser = FindWindowA("#32770", nullptr);
+            return chooser && GetWindow(chooser, GW_OWNER) == dialog_;
+        })
+                   ? chooser
+                   : nullptr;
+    }
+
     void ClickCaption(const wchar_t* text) { Click(Caption(text), {4, 6}); }
     void ClickIndicator(int y) { Click(panel_, {28 + 6, y + 6}); }
     void ClickSet() { Click(dialog_, {324 + 38, 200 + 12}); }
@@ -318,12 +332,8 @@ TEST_F(SettingsDialogTest, TheFileKindChoosesAFile)
     ClickCaption(L"なし");
     EXPECT_FALSE(IsWindowEnabled(FileButton()));
     ClickCaption(L"MP3、WAV");
-    Click(panel_, {112 + 20, 92 + 10});
-    HWND chooser = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        chooser = FindWindowA("#32770", nullptr);
-        return chooser && GetWindow(chooser, GW_OWNER) == dialog_;
-    })) << "the file chooser did not open";
+    HWND chooser = OpenChooser();
+    ASSERT_TRUE(chooser) << "the file chooser did not open";
     HWND name = GetDlgItem(chooser, cmb13);
     if (!name)
         name = GetDlgItem(chooser, edt1);
@@ -338,6 +348,28 @@ TEST_F(SettingsDialogTest, TheFileKindChoosesAFile)
     ASSERT_TRUE(Closed());
     EXPECT_EQ(Lines(ReadAll(Ini())),
               "[Section]\n" + kKindLine + "2\n" + kRepeatLine + "0\n" + kFileLine + music_ + "\n");
+}
+
+TEST_F(SettingsDialogTest, TheChooserOpensInTheFolderOfAJapaneseFileName)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "a Japanese file name needs code page 932";
+    // C:\曲\表示.wav, the second byte of 表 being that of '\'.
+    const std::filesystem::path folder = L"C:\\曲";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / L"表示.wav").put('x');
+    WriteSettings(2, 0, "C:\\\x8B\xC8\\\x95\x5C\x8E\xA6.wav");
+    Show();
+    HWND chooser = OpenChooser();
+    ASSERT_TRUE(chooser) << "the file chooser did not open";
+    char opened[MAX_PATH] = {};
+    SendMessageA(chooser, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(opened));
+    EXPECT_EQ(std::string(opened), "C:\\\x8B\xC8");
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+    // The chooser made the folder the current one.
+    std::filesystem::current_path(folder_);
+    std::filesystem::remove_all(folder);
 }
 
 TEST_F(SettingsDialogTest, TheFocusMovesInTabOrder)
