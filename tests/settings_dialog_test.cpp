@@ -238,6 +238,11 @@ TEST_F(SettingsDialogTest, ShowsTheRecordAndLooksAsDesigned)
     EXPECT_EQ(heading.lfCharSet, SHIFTJIS_CHARSET);
     EXPECT_EQ(heading.lfHeight, -13);
     EXPECT_TRUE(FontOf(link).lfUnderline);
+    for (HWND button : {FileButton(), ChildWindowFromPoint(dialog_, {324 + 38, 200 + 12}),
+                        ChildWindowFromPoint(dialog_, {404 + 38, 200 + 12})}) {
+        EXPECT_EQ(std::wstring(FontOf(button).lfFaceName), L"ＭＳ Ｐゴシック");
+        EXPECT_EQ(FontOf(button).lfHeight, -13);
+    }
     EXPECT_EQ(std::wstring(FontOf(Caption(L"なし")).lfFaceName), L"Tahoma");
     EXPECT_EQ(FontOf(Caption(L"なし")).lfHeight, -11);
 
