@@ -68,6 +68,7 @@ std::optional<CommandFont> FontFromText(const std::string& text)
         number = text.substr(at, comma - at);
         at = comma + 1;
     }
+    // Weights run to 1000; no font is larger than 2048 points.
     CommandFont font;
     font.name = text.substr(at);
     const auto size = ParseDecimal(numbers[0]);
