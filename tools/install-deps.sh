@@ -8,7 +8,7 @@ packages=(
   googletest libbenchmark-dev libosmesa6-dev libglu1-mesa-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 xvfb x11-utils xdotool imagemagick
-  sox libsox-fmt-mp3 lame fonts-ipafont-gothic gstreamer1.0-plugins-good
+  sox libsox-fmt-mp3 lame fonts-ipafont-gothic gstreamer1.0-plugins-good locales
 )
 
 missing=()
@@ -22,4 +22,11 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq "${missing[@]}"
+fi
+
+# Wine maps Japanese file names (code page 932 under LANG=ja_JP.UTF-8) only
+# when the machine has that locale.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "generating the ja_JP.UTF-8 locale"
+  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
 fi

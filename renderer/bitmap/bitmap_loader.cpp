@@ -43,30 +43,20 @@ LoadFailure Convert(const DibLayout& dib, const BgrRowSink& sink)
 #endif
 }
 
-} // namespace
+// What loading a file came to: whether it could be opened and mapped, and
+// the picture or why there is none.
+struct LoadOutcome {
+    bool opened = false;
+    RgbImage* image = nullptr;
+    LoadFailure failure = LoadFailure::None;
+};
 
-RgbImage* LoadCaptureImage(const char* fileName)
-{
-    if (!fileName)
-        return nullptr;
-#ifdef _WIN32
-    FILE* probe = _fsopen(fileName, "r", _SH_DENYNO);
-#else
-    FILE* probe = std::fopen(fileName, "r");
-#endif
-    if (!probe)
-        return nullptr;
-    std::fclose(probe);
-    return LoadDibImage(fileName);
-}
-
-RgbImage* LoadDibImage(const char* fileName)
+// Maps the file, converts it and closes it again before returning.
+LoadOutcome LoadMappedFile(const char* fileName)
 {
     MappedFile file;
-    if (!file.Open(fileName)) {
-        ShowLoaderMessage(("Failed to open DIB file " + std::string(fileName) + ".\n").c_str());
-        return nullptr;
-    }
+    if (!file.Open(fileName))
+        return {};
 
     DibLayout dib;
     LoadFailure failure = ReadDibLayout(file.Data(), file.Size(), dib);
@@ -90,9 +80,36 @@ RgbImage* LoadDibImage(const char* fileName)
         else
             failure = LoadFailure::OutOfMemory;
     }
-    if (!image) {
+    if (!image)
         std::free(pixels);
-        ShowLoaderMessage(MessageFor(failure));
-    }
-    return image;
+    return {true, image, failure};
+}
+
+} // namespace
+
+RgbImage* LoadCaptureImage(const char* fileName)
+{
+    if (!fileName)
+        return nullptr;
+#ifdef _WIN32
+    FILE* probe = _fsopen(fileName, "r", _SH_DENYNO);
+#else
+    FILE* probe = std::fopen(fileName, "r");
+#endif
+    if (!probe)
+        return nullptr;
+    std::fclose(probe);
+    return LoadDibImage(fileName);
+}
+
+RgbImage* LoadDibImage(const char* fileName)
+{
+    // The file is closed before any message shows: the box may stay up for
+    // long, and the file must not stay held while it does.
+    const LoadOutcome outcome = LoadMappedFile(fileName);
+    if (!outcome.opened)
+        ShowLoaderMessage(("Failed to open DIB file " + std::string(fileName) + ".\n").c_str());
+    else if (!outcome.image)
+        ShowLoaderMessage(MessageFor(outcome.failure));
+    return outcome.image;
 }

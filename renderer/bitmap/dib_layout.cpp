@@ -118,14 +118,15 @@ LoadFailure ReadDibLayout(const uint8_t* file, size_t size, DibLayout& layout)
     layout.colorCount = layout.bitCount <= 8 ? std::min<uint32_t>(colors, kPaletteLookups) : 0;
     WriteU32(block + 32, layout.colorCount);
 
+    // No 24-bit bitmap can be made to convert into for a picture without
+    // pixels or one too large: refused before any is asked for.
+    if (layout.width <= 0 || layout.height == 0 || layout.width > kMaxDibSide ||
+        layout.height > kMaxDibSide || int64_t{layout.width} * layout.height > kMaxDibPixels)
+        return LoadFailure::OutOfMemory;
     // Top-down pictures (negative height) are not taken: the renderer's
     // pictures are stored bottom-up.
-    if (layout.width <= 0 || layout.height <= 0 ||
-        !IsConvertibleFormat(layout.bitCount, layout.compression))
+    if (layout.height < 0 || !IsConvertibleFormat(layout.bitCount, layout.compression))
         return LoadFailure::ConversionError;
-    if (layout.width > kMaxDibSide || layout.height > kMaxDibSide ||
-        int64_t{layout.width} * layout.height > kMaxDibPixels)
-        return LoadFailure::OutOfMemory;
 
     const uint64_t bitsAt = hasFileHeader ? ReadU32(file + 10) : tableEnd;
     const int64_t available = BytesFrom(size, bitsAt);

@@ -11,8 +11,11 @@ class PropertyStore {
 public:
     using Entry = std::pair<std::string, std::string>;
 
-    // The value stored under `name`, or `defaultValue` when there is none.
-    std::string Read(const std::string& name, const std::string& defaultValue) const;
+    virtual ~PropertyStore() = default;
+
+    // The value stored under `name`, or `defaultValue` when there is none. A
+    // container may watch what is read, and in which order.
+    virtual std::string Read(const std::string& name, const std::string& defaultValue) const;
     // Keeps `value` under `name` when it differs from `defaultValue`;
     // otherwise forgets what was kept under that name.
     void Write(const std::string& name, const std::string& value, const std::string& defaultValue);

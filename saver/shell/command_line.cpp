@@ -4,10 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ansi_text.h"
 #include "saver_helpers.h"
 
 std::string ArgumentText(const std::string& commandLine)
 {
+    // Quotes and blanks are never the second byte of a character: the bytes
+    // can be looked at one by one.
     size_t at = 0;
     if (!commandLine.empty() && commandLine[0] == '"') {
         const size_t close = commandLine.find('"', 1);
@@ -41,7 +44,10 @@ int32_t PreviewHostHandle(const std::string& arguments)
     // an exponent, each only where it can continue what came before.
     std::string number;
     bool digits = false, point = false, exponent = false, exponentDigits = false;
-    for (size_t i = 3; i < arguments.size(); ++i) {
+    const std::vector<size_t> characters = AnsiCharStarts(arguments);
+    // A two-byte character ends the number at its first byte.
+    for (size_t i = characters.size() > 3 ? characters[3] : arguments.size(); i < arguments.size();
+         ++i) {
         const char c = arguments[i];
         if (c == ' ' || c == '\t' || c == '\n' || c == '\r')
             continue;

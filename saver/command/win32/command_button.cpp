@@ -1,5 +1,6 @@
 #include "command_button.h"
 
+#include <cmath>
 #include <utility>
 
 #include "command_face.h"
@@ -24,6 +25,33 @@ COLORREF CaptionColour(uint32_t colour)
     return colour & 0x80000000u ? GetSysColor(static_cast<int>(colour & 0xFF)) : colour & 0xFFFFFF;
 }
 
+// Fonts are sized in points at the forms' 96 pixels to the inch.
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+
+CommandFont FontOf(HFONT handle)
+{
+    LOGFONTW logical = {};
+    GetObjectW(handle ? handle : GetStockObject(DEFAULT_GUI_FONT), sizeof logical, &logical);
+    CommandFont font;
+    font.name = Utf8FromWide(logical.lfFaceName);
+    font.size = std::abs(logical.lfHeight) / kPixelsPerPoint;
+    font.weight = static_cast<int>(logical.lfWeight);
+    font.italic = logical.lfItalic != 0;
+    font.underline = logical.lfUnderline != 0;
+    font.strikethrough = logical.lfStrikeOut != 0;
+    font.charset = logical.lfCharSet;
+    return font;
+}
+
+HFONT HandleOf(const CommandFont& font)
+{
+    const std::wstring name = WideFromUtf8(font.name).substr(0, LF_FACESIZE - 1);
+    return CreateFontW(-static_cast<int>(std::lround(font.size * kPixelsPerPoint)), 0, 0, 0,
+                       font.weight, font.italic, font.underline, font.strikethrough, font.charset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, name.c_str());
+}
+
 MouseButton ButtonOf(UINT message)
 {
     switch (message) {
@@ -41,9 +69,9 @@ MouseButton ButtonOf(UINT message)
 } // namespace
 
 CommandButton::CommandButton(HWND parent, int x, int y, int width, int height,
-                             const std::wstring& caption, HFONT font, std::function<void()> onClick)
-    : font_(font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))),
-      onClick_(std::move(onClick))
+                             const std::wstring& caption, HFONT ambientFont,
+                             std::function<void()> onClick)
+    : ambientFont_(FontOf(ambientFont)), onClick_(std::move(onClick))
 {
     static const bool registered = RegisterWindowClass(kCommandClass, WindowProc);
     (void)registered;
@@ -68,6 +96,8 @@ CommandButton::~CommandButton()
         if (picture)
             DeleteObject(picture);
     }
+    if (font_)
+        DeleteObject(font_);
 }
 
 void CommandButton::Initialize()
@@ -95,6 +125,13 @@ std::wstring CommandButton::Caption() const
 void CommandButton::SetCaption(const std::wstring& caption)
 {
     data_.caption = Utf8FromWide(caption);
+    Redraw();
+}
+
+void CommandButton::SetFont(HFONT font)
+{
+    data_.font = FontOf(font);
+    MakeFont();
     Redraw();
 }
 
@@ -126,13 +163,24 @@ void CommandButton::SetVisible(uint8_t visible)
 
 void CommandButton::ReadProperties(const PropertyStore& store)
 {
-    Apply(ReadCommandProperties(data_, store));
-    Redraw(); // caption, colour and background as read
+    Apply(ReadCommandProperties(data_, store, ambientFont_));
+    MakeFont();
+    Redraw(); // caption, font, colour and background as read
 }
 
 void CommandButton::WriteProperties(PropertyStore& store)
 {
-    Apply(WriteCommandProperties(data_, store));
+    Apply(WriteCommandProperties(data_, store, ambientFont_));
+}
+
+void CommandButton::MakeFont()
+{
+    // A font that cannot be made leaves the caption in the one it had.
+    if (HFONT made = HandleOf(data_.font)) {
+        if (font_)
+            DeleteObject(font_);
+        font_ = made;
+    }
 }
 
 void CommandButton::Apply(const CommandEffect& effect)
@@ -253,6 +301,8 @@ LRESULT CommandButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1; // the paint covers it all
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
     case WM_SIZE:
         Apply(ShowEnabled(data_.state));
         return 0;

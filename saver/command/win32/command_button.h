@@ -19,10 +19,10 @@ public:
     // A button at (x, y), width x height pixels, in `parent`, loaded as one
     // placed on a form: from stored properties that hold `caption` and
     // defaults otherwise, so it starts enabled with its Normal face. The
-    // caption is drawn in `font`, the container's (it must outlive the
-    // button; null for the default GUI font).
+    // container's font, `ambientFont` (null for the default GUI font), is
+    // the default of the caption's font.
     CommandButton(HWND parent, int x, int y, int width, int height, const std::wstring& caption,
-                  HFONT font, std::function<void()> onClick);
+                  HFONT ambientFont, std::function<void()> onClick);
     CommandButton(const CommandButton&) = delete;
     CommandButton& operator=(const CommandButton&) = delete;
     ~CommandButton();
@@ -39,6 +39,11 @@ public:
     std::wstring Caption() const;
     // The new text shows at once, placed as the face was last drawn.
     void SetCaption(const std::wstring& caption);
+    // The caption's font: the button's own, kept while the button keeps
+    // that font (WM_GETFONT answers it too). Setting takes a copy of `font`
+    // (null: the default GUI font) and shows it at once.
+    HFONT Font() const { return font_; }
+    void SetFont(HFONT font);
     COLORREF FontColour();
     void SetFontColour(COLORREF colour);
     // 255 with the face shown, 0 when only the caption shows over the parent.
@@ -56,6 +61,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Apply(const CommandEffect& effect);
+    void MakeFont();
     void Redraw() const;
     void PollPointer();
     void Paint();
@@ -66,7 +72,8 @@ private:
     HWND window_ = nullptr; // null once the window is gone
     CommandData data_;
     CommandFace face_ = CommandFace::None; // the face last drawn
-    HFONT font_;
+    CommandFont ambientFont_;
+    HFONT font_ = nullptr; // made from data_.font
     // The pictures of the faces, in CommandFace's order from HighLight.
     std::array<HBITMAP, 6> pictures_ = {};
     bool polling_ = false;

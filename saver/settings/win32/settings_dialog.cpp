@@ -157,11 +157,15 @@ SettingsDialog::SettingsDialog(const std::string& programFolder)
     : Form(kSettingsCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU),
       programFolder_(programFolder), panel_(CreatePanel()),
       repeat_(CreateRepeatBox(panel_, panelFont_.Handle())),
-      file_(panel_, 112, 92, 41, 21, L"...", japaneseFont_.Handle(), [this] { ChooseFile(); }),
-      set_(Window(), 324, 200, 77, 25, L"設定", japaneseFont_.Handle(), [this] { Store(); }),
-      cancel_(Window(), 404, 200, 77, 25, L"ｷｬﾝｾﾙ", japaneseFont_.Handle(),
+      file_(panel_, 112, 92, 41, 21, L"...", panelFont_.Handle(), [this] { ChooseFile(); }),
+      set_(Window(), 324, 200, 77, 25, L"設定", nullptr, [this] { Store(); }),
+      cancel_(Window(), 404, 200, 77, 25, L"ｷｬﾝｾﾙ", nullptr,
               [this] { PostMessageW(Window(), WM_CLOSE, 0, 0); })
 {
+    // The buttons are placed in their container's font (the form has none
+    // of its own) and take the Japanese one.
+    for (CommandButton* button : {&file_, &set_, &cancel_})
+        button->SetFont(japaneseFont_.Handle());
     SetClientSize(kClientWidth, kClientHeight);
     SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon(SM_CXICON)));
     SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon(SM_CXSMICON)));

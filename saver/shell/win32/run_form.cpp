@@ -27,11 +27,6 @@ constexpr UINT kWatchPeriod = 100;
 // How long a renderer that is still starting gets to show its window.
 constexpr DWORD kRendererGrace = 5000;
 
-std::string UpperEnding(const std::string& text)
-{
-    return UpperCase(text.size() >= 3 ? text.substr(text.size() - 3) : text);
-}
-
 } // namespace
 
 RunForm::RunForm() : Form(kRunCaption, WS_OVERLAPPED | WS_CAPTION), clouds_(IDB_CLOUDS)

@@ -47,8 +47,14 @@ protected:
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(folder_);
         g_loaderMessages.clear();
+        // Everything is closed before a message shows.
+        g_whileLoaderMessageShows = [this] { EXPECT_FALSE(HoldsAFileIn(folder_)); };
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
+    void TearDown() override
+    {
+        g_whileLoaderMessageShows = nullptr;
+        std::filesystem::remove_all(folder_);
+    }
 
     std::string PathOf(const char* name) const { return (folder_ / name).string(); }
 
@@ -224,6 +230,12 @@ TEST_F(BitmapLoaderTest, DamagedFilesGiveOneMessageAndNoPicture)
     std::vector<uint8_t> topDown = good;
     WriteU32(&topDown[22], static_cast<uint32_t>(-4));
     ExpectRefused(topDown, "Image file conversion error.");
+    // No pixels: no bitmap to convert into.
+    for (size_t side : {18, 22}) {
+        std::vector<uint8_t> empty = good;
+        WriteU32(&empty[side], 0);
+        ExpectRefused(empty, "Out of memory.");
+    }
 
     BmpRecipe huge;
     huge.width = 60000;

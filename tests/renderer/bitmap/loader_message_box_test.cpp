@@ -16,19 +16,25 @@
 
 namespace {
 
+const std::filesystem::path kFolder = ScratchFolder("raivel-message-box-test");
+
 std::string Scratch(const char* name)
 {
-    const auto folder = ScratchFolder("raivel-message-box-test");
-    std::filesystem::create_directories(folder);
-    return (folder / name).string();
+    std::filesystem::create_directories(kFolder);
+    return (kFolder / name).string();
 }
 
+// The box's text; the file was closed before the box showed.
 std::string LoadAndReadMessage(const std::string& path)
 {
     std::string text;
-    std::thread watcher([&text] { text = CloseErrorBox(GetCurrentProcessId(), 5000); });
+    bool held = false;
+    std::thread watcher([&] {
+        text = CloseErrorBox(GetCurrentProcessId(), 5000, [&] { held = HoldsAFileIn(kFolder); });
+    });
     EXPECT_EQ(LoadCaptureImage(path.c_str()), nullptr);
     watcher.join();
+    EXPECT_FALSE(held) << path << " was still open while its message showed";
     return text;
 }
 
@@ -45,6 +51,12 @@ TEST(LoaderMessageBox, DamagedFilesAreReportedInAnErrorBox)
     const std::string truncated = Scratch("truncated.bmp");
     WriteBytes(truncated, {file.begin(), file.end() - 1});
     EXPECT_EQ(LoadAndReadMessage(truncated), "Image file conversion error.");
+
+    std::vector<uint8_t> noPixels = file;
+    noPixels[18] = 0; // no pixels across
+    const std::string noWidth = Scratch("no-width.bmp");
+    WriteBytes(noWidth, noPixels);
+    EXPECT_EQ(LoadAndReadMessage(noWidth), "Out of memory.");
 
     file[14] = 108; // a version 4 header
     const std::string v4 = Scratch("v4.bmp");

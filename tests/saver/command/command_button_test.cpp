@@ -351,15 +351,34 @@ TEST_F(CommandButtonTest, WithoutItsFaceOnlyTheCaptionShowsOverTheParent)
     EXPECT_TRUE(Gradient(shot, kWhiteOnTop));
 }
 
-TEST_F(CommandButtonTest, StoredPropertiesCarryCaptionAndColourToAnotherButton)
+LOGFONTW LogicalFont(HFONT font)
 {
+    LOGFONTW logical = {};
+    GetObjectW(font, sizeof logical, &logical);
+    return logical;
+}
+
+TEST_F(CommandButtonTest, StoredPropertiesCarryCaptionFontAndColourToAnotherButton)
+{
+    // In the container's font (here the default GUI font) nothing is stored.
+    PropertyStore plain;
+    button_->WriteProperties(plain);
+    EXPECT_EQ(plain.Read("font", ""), "");
+
     button_->SetCaption(L"設定");
     EXPECT_EQ(button_->Caption(), L"設定");
     button_->SetFontColour(RGB(255, 0, 0));
     EXPECT_EQ(button_->FontColour(), RGB(255, 0, 0));
+    // The button keeps a font of its own.
+    HFONT bold =
+        CreateFontW(-16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma");
+    button_->SetFont(bold);
+    DeleteObject(bold);
     PropertyStore store;
     button_->WriteProperties(store);
     EXPECT_EQ(store.Read("caption", ""), "\xE8\xA8\xAD\xE5\xAE\x9A");
+    EXPECT_EQ(store.Read("font", ""), "12,700,0,0,0,1,Tahoma");
     EXPECT_EQ(store.Read("fontcolour", ""), "255");
 
     CommandButton copy(form_, kLeft, kTop + kHeight + 10, kWidth, kHeight, L"", nullptr, [] {});
@@ -367,6 +386,10 @@ TEST_F(CommandButtonTest, StoredPropertiesCarryCaptionAndColourToAnotherButton)
     copy.ReadProperties(store);
     EXPECT_EQ(copy.Caption(), L"設定");
     EXPECT_EQ(copy.FontColour(), RGB(255, 0, 0));
+    const LOGFONTW font = LogicalFont(copy.Font());
+    EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma");
+    EXPECT_EQ(font.lfHeight, -16);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
 
     // A red caption in ASCII, whatever fonts the session has.
     copy.SetCaption(L"Command");

@@ -6,6 +6,22 @@ namespace {
 
 using Entries = std::vector<PropertyStore::Entry>;
 
+// The container's font, and another one.
+const CommandFont kAmbient = {"Tahoma", 8.25, 400, false, false, false, 0};
+const CommandFont kJapanese = {"ＭＳ Ｐゴシック", 9.75, 400, false, false, false, 128};
+const char kJapaneseText[] = "9.75,400,0,0,0,128,ＭＳ Ｐゴシック";
+
+// A container that notes the names read, in their order.
+class ReadLog : public PropertyStore {
+public:
+    std::string Read(const std::string& name, const std::string& defaultValue) const override
+    {
+        names.push_back(name);
+        return PropertyStore::Read(name, defaultValue);
+    }
+    mutable std::vector<std::string> names;
+};
+
 void ExpectFace(const CommandEffect& effect, CommandFace face)
 {
     EXPECT_EQ(effect.face, face);
@@ -18,10 +34,11 @@ TEST(CommandProperties, EmptyStoreGivesTheDefaultsAndTheNormalFace)
 {
     CommandData command; // as created: disabled, FirstRun 0
     command.fontColour = 0x123456;
-    ExpectFace(ReadCommandProperties(command, PropertyStore()), CommandFace::Normal);
+    ExpectFace(ReadCommandProperties(command, PropertyStore(), kAmbient), CommandFace::Normal);
     EXPECT_EQ(command.state.Enabled, kTrue);
     EXPECT_EQ(command.caption, "Command1");
     EXPECT_EQ(command.state.FirstRun, 1);
+    EXPECT_EQ(command.font, kAmbient);
     EXPECT_EQ(command.fontColour, 0u);
     EXPECT_TRUE(command.opaque);
 }
@@ -32,14 +49,16 @@ TEST(CommandProperties, StoredValuesAreReadWhateverTheCaseOfTheirNames)
     store.Write("enabled", "False", "");
     store.Write("CAPTION", "\xE8\xA8\xAD\xE5\xAE\x9A", "");
     store.Write("firstrun", "0", "");
+    store.Write("FONT", "12,700,1,1,1,2,Arial, Narrow", "");
     store.Write("fontcolour", "255", "");
     store.Write("visible", "0", "");
     CommandData command;
     // Disabled: the restyle that ends the read draws nothing.
-    ExpectFace(ReadCommandProperties(command, store), CommandFace::None);
+    ExpectFace(ReadCommandProperties(command, store, kAmbient), CommandFace::None);
     EXPECT_EQ(command.state.Enabled, kFalse);
     EXPECT_EQ(command.caption, "\xE8\xA8\xAD\xE5\xAE\x9A");
     EXPECT_EQ(command.state.FirstRun, 0);
+    EXPECT_EQ(command.font, (CommandFont{"Arial, Narrow", 12, 700, true, true, true, 2}));
     EXPECT_EQ(command.fontColour, 255u);
     EXPECT_FALSE(command.opaque);
 }
@@ -54,7 +73,7 @@ TEST(CommandProperties, ValuesThatDoNotConvertLeaveTheirFieldsAsTheyWere)
     CommandData command;
     command.fontColour = 7;
     command.opaque = false;
-    ReadCommandProperties(command, store);
+    ReadCommandProperties(command, store, kAmbient);
     EXPECT_EQ(command.state.Enabled, kFalse);
     EXPECT_EQ(command.state.FirstRun, 0);
     EXPECT_EQ(command.fontColour, 7u);
@@ -66,40 +85,63 @@ TEST(CommandProperties, ValuesThatDoNotConvertLeaveTheirFieldsAsTheyWere)
     numbers.Write("FirstRun", " 2.5 ", "");
     numbers.Write("FontColour", "4294967295", "");
     numbers.Write("Visible", "0.4", "");
-    ReadCommandProperties(command, numbers);
+    ReadCommandProperties(command, numbers, kAmbient);
     EXPECT_EQ(command.state.Enabled, kTrue);
     EXPECT_EQ(command.state.FirstRun, 2);
     EXPECT_EQ(command.fontColour, 0xFFFFFFFFu);
     EXPECT_FALSE(command.opaque);
+
+    // A font needs six numbers in range and a name.
+    for (const char* font :
+         {"9.75,400,0,0,0,128,", "0,400,0,0,0,0,Arial", "9.75,1001,0,0,0,0,Arial",
+          "9.75,400,2,0,0,0,Arial", "9.75,400,0,0,0,256,Arial", "9.75,400,0,0,0,Arial", "Arial"}) {
+        PropertyStore fonts;
+        fonts.Write("Font", font, "");
+        command.font = kJapanese;
+        ReadCommandProperties(command, fonts, kAmbient);
+        EXPECT_EQ(command.font, kJapanese) << font;
+    }
 }
 
-TEST(CommandProperties, WrittenInTheirOrderOnlyWhereTheyDifferFromTheDefault)
+TEST(CommandProperties, WrittenAndReadInTheirOrdersOnlyWhereTheyDifferFromTheDefault)
 {
+    // The container's font is the default: not stored.
     CommandData command;
-    ReadCommandProperties(command, PropertyStore());
-    PropertyStore store;
-    ExpectFace(WriteCommandProperties(command, store), CommandFace::Normal);
+    ReadCommandProperties(command, PropertyStore(), kAmbient);
+    ReadLog store;
+    ExpectFace(WriteCommandProperties(command, store, kAmbient), CommandFace::Normal);
     EXPECT_TRUE(store.Entries().empty());
 
     command.state.Enabled = kFalse;
     command.caption = "OK";
     command.state.FirstRun = 0;
+    command.font = kJapanese;
     command.fontColour = 0xFF;
     command.opaque = false;
-    ExpectFace(WriteCommandProperties(command, store), CommandFace::None);
+    ExpectFace(WriteCommandProperties(command, store, kAmbient), CommandFace::None);
     EXPECT_EQ(store.Entries(), (Entries{{"enabled", "False"},
                                         {"caption", "OK"},
                                         {"firstrun", "0"},
+                                        {"font", kJapaneseText},
                                         {"fontcolour", "255"},
                                         {"visible", "0"}}));
 
+    // Read back in their own order, the font before FirstRun.
     CommandData copy;
-    ReadCommandProperties(copy, store);
+    ReadCommandProperties(copy, store, kAmbient);
+    EXPECT_EQ(store.names, (std::vector<std::string>{"Enabled", "Caption", "Font", "FirstRun",
+                                                     "FontColour", "Visible"}));
     EXPECT_EQ(copy.state.Enabled, kFalse);
     EXPECT_EQ(copy.caption, "OK");
     EXPECT_EQ(copy.state.FirstRun, 0);
+    EXPECT_EQ(copy.font, kJapanese);
     EXPECT_EQ(copy.fontColour, 0xFFu);
     EXPECT_FALSE(copy.opaque);
+
+    // Back to the container's font, the stored one goes.
+    command.font = kAmbient;
+    WriteCommandProperties(command, store, kAmbient);
+    EXPECT_EQ(store.Read("font", ""), "");
 }
 
 TEST(CommandProperties, RestyleTurnsTheCaptionBlackUntilTheFirstRun)
@@ -149,7 +191,7 @@ TEST(CommandProperties, FirstReadOfEnabledEnablesANewButton)
 TEST(CommandProperties, EnabledAndVisibleKeepTheState)
 {
     CommandData command;
-    ReadCommandProperties(command, PropertyStore());
+    ReadCommandProperties(command, PropertyStore(), kAmbient);
     InitializeCommand(command.state);
     CommandMouseMove(command.state);
     ASSERT_EQ(command.state.State, kStateHighLight);
@@ -167,4 +209,25 @@ TEST(CommandProperties, EnabledAndVisibleKeepTheState)
     ExpectFace(CommandSetVisible(command, 7), CommandFace::Normal);
     EXPECT_TRUE(command.opaque);
     EXPECT_EQ(command.state.State, kStateHighLight);
+}
+
+TEST(CommandProperties, DisablingAFocusedButtonTakesItsFocus)
+{
+    for (uint8_t focused : {kStateSelected, kStateHighLightSelect}) {
+        CommandData command;
+        ReadCommandProperties(command, PropertyStore(), kAmbient);
+        command.state.State = focused;
+        ExpectFace(CommandSetEnabled(command, false), CommandFace::Disable);
+        EXPECT_EQ(command.state.State, kStateNormal);
+        // The focus-lost notification that follows finds it disabled.
+        ExpectFace(CommandFocusLost(command.state), CommandFace::None);
+
+        // Enabled again: the pointer over it, a press that brings the focus,
+        // and the release clicks.
+        CommandSetEnabled(command, true);
+        ExpectFace(CommandMouseMove(command.state), CommandFace::HighLight);
+        CommandMouseDown(command.state, MouseButton::Left);
+        ExpectFace(CommandFocusGained(command.state), CommandFace::Pressed);
+        EXPECT_TRUE(CommandMouseUp(command.state, MouseButton::Left).click);
+    }
 }

@@ -169,6 +169,29 @@ protected:
 
     HWND FileButton() const { return ChildWindowFromPointEx(panel_, {112 + 20, 92 + 10}, CWP_ALL); }
 
+    // The window with the keyboard focus on the dialog's thread.
+    HWND Focus() const
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info) ? info.hwndFocus
+                                                                                   : nullptr;
+    }
+
+    // Clicks "..." and waits for the file chooser it opens; null when none
+    // opened.
+    HWND OpenChooser()
+    {
+        Click(panel_, {112 + 20, 92 + 10});
+        HWND chooser = nullptr;
+        return WaitUntil([&] {
+            chooser = FindWindowA("#32770", nullptr);
+            return chooser && GetWindow(chooser, GW_OWNER) == dialog_;
+        })
+                   ? chooser
+                   : nullptr;
+    }
+
     void ClickCaption(const wchar_t* text) { Click(Caption(text), {4, 6}); }
     void ClickIndicator(int y) { Click(panel_, {28 + 6, y + 6}); }
     void ClickSet() { Click(dialog_, {324 + 38, 200 + 12}); }
@@ -215,6 +238,11 @@ TEST_F(SettingsDialogTest, ShowsTheRecordAndLooksAsDesigned)
     EXPECT_EQ(heading.lfCharSet, SHIFTJIS_CHARSET);
     EXPECT_EQ(heading.lfHeight, -13);
     EXPECT_TRUE(FontOf(link).lfUnderline);
+    for (HWND button : {FileButton(), ChildWindowFromPoint(dialog_, {324 + 38, 200 + 12}),
+                        ChildWindowFromPoint(dialog_, {404 + 38, 200 + 12})}) {
+        EXPECT_EQ(std::wstring(FontOf(button).lfFaceName), L"ＭＳ Ｐゴシック");
+        EXPECT_EQ(FontOf(button).lfHeight, -13);
+    }
     EXPECT_EQ(std::wstring(FontOf(Caption(L"なし")).lfFaceName), L"Tahoma");
     EXPECT_EQ(FontOf(Caption(L"なし")).lfHeight, -11);
 
@@ -302,12 +330,15 @@ TEST_F(SettingsDialogTest, TheFileKindChoosesAFile)
     ClickCaption(L"MP3、WAV");
     EXPECT_FALSE(IsWindowEnabled(repeat_));
     EXPECT_TRUE(IsWindowEnabled(FileButton()));
-    Click(panel_, {112 + 20, 92 + 10});
-    HWND chooser = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-        chooser = FindWindowA("#32770", nullptr);
-        return chooser && GetWindow(chooser, GW_OWNER) == dialog_;
-    })) << "the file chooser did not open";
+    // Disabled while it has the focus and enabled again, the file button
+    // opens the chooser at the first click.
+    Type("\t");
+    ASSERT_EQ(Focus(), FileButton());
+    ClickCaption(L"なし");
+    EXPECT_FALSE(IsWindowEnabled(FileButton()));
+    ClickCaption(L"MP3、WAV");
+    HWND chooser = OpenChooser();
+    ASSERT_TRUE(chooser) << "the file chooser did not open";
     HWND name = GetDlgItem(chooser, cmb13);
     if (!name)
         name = GetDlgItem(chooser, edt1);
@@ -324,21 +355,39 @@ TEST_F(SettingsDialogTest, TheFileKindChoosesAFile)
               "[Section]\n" + kKindLine + "2\n" + kRepeatLine + "0\n" + kFileLine + music_ + "\n");
 }
 
+TEST_F(SettingsDialogTest, TheChooserOpensInTheFolderOfAJapaneseFileName)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "a Japanese file name needs code page 932";
+    // C:\曲\表示.wav, the second byte of 表 being that of '\'.
+    const std::filesystem::path folder = L"C:\\曲";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / L"表示.wav").put('x');
+    WriteSettings(2, 0, "C:\\\x8B\xC8\\\x95\x5C\x8E\xA6.wav");
+    Show();
+    HWND chooser = OpenChooser();
+    ASSERT_TRUE(chooser) << "the file chooser did not open";
+    char opened[MAX_PATH] = {};
+    SendMessageA(chooser, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(opened));
+    EXPECT_EQ(std::string(opened), "C:\\\x8B\xC8");
+    PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+    // The chooser made the folder the current one.
+    std::filesystem::current_path(folder_);
+    std::filesystem::remove_all(folder);
+}
+
 TEST_F(SettingsDialogTest, TheFocusMovesInTabOrder)
 {
     WriteSettings(2, 0, music_);
     Show();
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    const DWORD thread = GetWindowThreadProcessId(dialog_, nullptr);
-    const auto focus = [&] { return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr; };
-    EXPECT_EQ(focus(), panel_);
+    EXPECT_EQ(Focus(), panel_);
     // The track box is disabled with the file kind: the file button follows.
     const HWND order[] = {FileButton(), ChildWindowFromPoint(dialog_, {324 + 38, 200 + 12}),
                           ChildWindowFromPoint(dialog_, {404 + 38, 200 + 12})};
     for (HWND next : order) {
         Type("\t");
-        EXPECT_EQ(focus(), next);
+        EXPECT_EQ(Focus(), next);
     }
 }
 
