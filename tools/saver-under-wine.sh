@@ -3,6 +3,7 @@
 # a user starts it, from the portable package in dist/, in the Wine session
 # folder $session (whose wine-env.sh is sourced).
 
+: "${session:?the Wine session folder is not set}"
 saver_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # unpack_saver: unpacks dist/'s zip into $session/Raivel; sets $saver to

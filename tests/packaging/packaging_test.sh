@@ -44,22 +44,16 @@ source "$tools/wine-env.sh" "$work"
 # shellcheck source=tools/installer-wine.sh
 source "$tools/installer-wine.sh"
 
-expect "the programs' resources" "Raivel.scr: string 1=Raivel
-Raivel.scr: file $version.0 product $version.0
-Raivel.scr: FileDescription=Raivel screen saver
-Raivel.scr: ProductName=Raivel
-Raivel.scr: FileVersion=$version
-Raivel.scr: ProductVersion=$version
-Raivel.scr: OriginalFilename=Raivel.scr
-Raivel.scr: LegalCopyright=Copyright (C) 2026 The Raivel developers
-Raivel.dll: string 1=(none)
-Raivel.dll: file $version.0 product $version.0
-Raivel.dll: FileDescription=Raivel storm renderer
-Raivel.dll: ProductName=Raivel
-Raivel.dll: FileVersion=$version
-Raivel.dll: ProductVersion=$version
-Raivel.dll: OriginalFilename=Raivel.dll
-Raivel.dll: LegalCopyright=Copyright (C) 2026 The Raivel developers" \
+# resources FILE STRING_1 DESCRIPTION: what the probe should read from FILE.
+resources() {
+  printf '%s\n' "$1: string 1=$2" "$1: file $version.0 product $version.0" \
+    "$1: FileDescription=$3" "$1: ProductName=Raivel" "$1: FileVersion=$version" \
+    "$1: ProductVersion=$version" "$1: OriginalFilename=$1" \
+    "$1: LegalCopyright=Copyright (C) 2026 The Raivel developers"
+}
+expect "the programs' resources" \
+  "$(resources Raivel.scr Raivel "Raivel screen saver" && resources Raivel.dll '(none)' \
+    "Raivel storm renderer")" \
   "$(wine "$probe" resources "Z:${work//\//\\}\\zip\\Raivel.scr" \
     "Z:${work//\//\\}\\zip\\Raivel.dll" | tr -d '\r')"
 
@@ -101,7 +95,7 @@ expect "screen savers on" 1 "$(registry_value "$desktop" ScreenSaveActive)"
 wine start /unix "$start_menu/Raivel.lnk"
 window Zandrel_VC open || fail "the Raivel entry shows no storm"
 [[ -f "$captures/Zandrel1.bmp" && -f "$captures/Zandrel2.bmp" ]] || fail "no capture files"
-window Zandrel_VC close && window Zandrel_Main gone || fail "the run did not end"
+{ window Zandrel_VC close && window Zandrel_Main gone; } || fail "the run did not end"
 
 wine start /unix "$start_menu/Raivel settings.lnk"
 if window '<Raivel>' open; then
