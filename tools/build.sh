@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The main job on a fresh Debian 12 machine (as root): installs what is
-# missing, builds the Windows programs into dist/ and runs the saver under
-# Wine (tools/run-saver.sh: on the user's display, or on a virtual one with
-# screenshots saved in dist/screenshots/).
+# missing, builds the Windows programs and puts what a Windows user gets in
+# dist/ (the installer and the zip, nothing else), then runs the saver from
+# the zip under Wine (tools/run-saver.sh: on the user's display, or on a
+# virtual one with screenshots saved in build/run/screenshots/).
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 bash "$here/install-deps.sh"
@@ -11,7 +12,7 @@ source "$here/configure.sh"
 
 build_windows
 rm -rf "$root/dist"
-cmake --install "$root/build/windows" --prefix "$root/dist"
+cmake --install "$root/build/windows" --prefix "$root/dist" --component packages
 echo "built into $root/dist:"
 ls -l "$root/dist"
 bash "$here/run-saver.sh"

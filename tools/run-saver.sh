@@ -1,55 +1,49 @@
 #!/usr/bin/env bash
-# tools/run-saver.sh [SECONDS]: runs the built saver (dist/Raivel.scr /s)
-# under Wine, in a Wine prefix of its own (build/run/prefix). On the user's
-# display when there is one: the storm runs until Escape. Without a display,
-# on a virtual one showing a made-up desktop: screenshots are saved to
-# dist/screenshots/ once a second for SECONDS (15), then Escape ends the run.
+# tools/run-saver.sh [SECONDS]: runs the saver as the portable package in
+# dist/ ships it (Raivel.scr /s, unpacked into build/run/Raivel) under Wine,
+# in a Wine prefix of its own (build/run/prefix), once Wine's desktop is up.
+# On the user's display when there is one: the storm runs until Escape.
+# Without a display, on a virtual one showing a made-up desktop: screenshots
+# are saved to build/run/screenshots/ once a second for SECONDS (15), then
+# Escape ends the run. Either way it fails, loudly, when the saver's capture
+# of the desktop is missing or all black.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-15}
 session=$root/build/run
-saver=$root/dist/Raivel.scr
-[[ -f "$saver" ]] || {
-  echo "run-saver: $saver is missing; build it first (tools/build.sh)" >&2
-  exit 1
-}
+mkdir -p "$session"
+# shellcheck source=tools/saver-under-wine.sh
+source "$root/tools/saver-under-wine.sh"
 
 if [[ -n "${DISPLAY:-}" ]]; then
-  mkdir -p "$session"
+  rm -f "$session/display" # a virtual display's, left by a run cut short
   # shellcheck source=tools/wine-env.sh
   source "$root/tools/wine-env.sh" "$session"
   export DISPLAY
-  exec wine "$saver" /s
+  unpack_saver
+  trap release_wine_desktop EXIT
+  hold_wine_desktop
+  wine "$saver" /s
+  check_capture
+  exit 0
 fi
 
 bash "$root/tools/wine-session.sh" start "$session" >/dev/null
 trap 'bash "$root/tools/wine-session.sh" stop "$session"' EXIT
 # shellcheck source=tools/wine-env.sh
 source "$root/tools/wine-env.sh" "$session"
+unpack_saver
+show_made_up_desktop
+hold_wine_desktop
 
-# A desktop for the storm to mirror: the screen is what the saver captures.
-desktop=$session/desktop.png
-# shellcheck source=tools/desktop-picture.sh
-source "$root/tools/desktop-picture.sh"
-draw_desktop_picture "$desktop"
-display -window root "$desktop" &
-sleep 1
-kill $! 2>/dev/null || true
-
-shots=$root/dist/screenshots
+shots=$session/screenshots
 rm -rf "$shots"
 mkdir -p "$shots"
-setsid wine "$saver" /s </dev/null >"$session/saver.log" 2>&1 &
-saver_pid=$!
+start_saver
 for i in $(seq -w "$seconds"); do
   sleep 1
   import -window root "$shots/storm-$i.png"
 done
-xdotool keydown Escape
-sleep 0.3
-xdotool keyup Escape
-for _ in $(seq 50); do
-  kill -0 "$saver_pid" 2>/dev/null || break
-  sleep 0.1
-done
+end_storm
+check_capture
 echo "screenshots of the storm in $shots"

@@ -4,7 +4,9 @@
 session_dir=$1
 export WINEPREFIX="$session_dir/prefix"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installers; and shortcuts made in the prefix (the
+# installer's) add no entries to the host's own menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 # ALSA as only Wine's processes see it: one device that writes to a file.
 export ALSA_CONFIG_PATH="$session_dir/asound.conf"

@@ -1,9 +1,10 @@
 #pragma once
 
-// The saver's built-in pictures, icon and cursor (saver.rc).
-#define IDI_RAIVEL 1    // the program icon: a storm cloud with a bolt, 32 x 32 and 16 x 16
-#define IDB_CLOUDS 101  // 128 x 128 clouds: the sky of the storm
-#define IDB_PREVIEW 102 // 152 x 112 still of the storm, for the preview
+// The saver's name, built-in pictures, icon and cursor (saver.rc).
+#define IDS_SAVER_NAME 1 // the name Windows' screen saver list shows
+#define IDI_RAIVEL 1     // the program icon: a storm cloud with a bolt, 32 x 32 and 16 x 16
+#define IDB_CLOUDS 101   // 128 x 128 clouds: the sky of the storm
+#define IDB_PREVIEW 102  // 152 x 112 still of the storm, for the preview
 // The push button's 64 x 25 faces; the highlight face also serves for the
 // focused button under the pointer.
 #define IDB_FACE_HIGHLIGHT 103

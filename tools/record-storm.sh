@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# tools/record-storm.sh [OUT.webp]: records a real run of the saver from the
+# zip in dist/ (Raivel.scr /s) under Wine on a virtual 1024 x 768 display
+# showing a made-up desktop, and makes the README's clip of it, OUT
+# (docs/storm.webp): the desktop, the storm's first flash, then the second
+# flash (the dark stretch between them left out): 8 s at most, 10 frames a
+# second, half size. Fails when the recording holds fewer than two flashes
+# or the clip comes out 3 MB or more.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+out=${1:-$root/docs/storm.webp}
+session=$root/build/record
+seconds=30
+rate=10
+mkdir -p "$session"
+bash "$root/tools/wine-session.sh" start "$session" >/dev/null
+trap 'bash "$root/tools/wine-session.sh" stop "$session"' EXIT
+# shellcheck source=tools/wine-env.sh
+source "$root/tools/wine-env.sh" "$session"
+# shellcheck source=tools/saver-under-wine.sh
+source "$root/tools/saver-under-wine.sh"
+unpack_saver
+show_made_up_desktop
+hold_wine_desktop
+
+recording=$session/storm.mkv
+ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -framerate "$rate" -video_size 1024x768 -i "$DISPLAY" \
+  -t "$seconds" -c:v ffv1 "$recording" &
+recorder=$!
+sleep 1
+start_saver
+wait "$recorder"
+end_storm
+check_capture
+
+# The flashes: frames where the near floor's mean brightness leaps up.
+ffmpeg -loglevel error -i "$recording" \
+  -vf "crop=1024:200:0:568,signalstats,metadata=print:key=lavfi.signalstats.YAVG:file=$session/brightness.txt" \
+  -f null -
+mapfile -t flashes < <(grep -o 'YAVG=[0-9.]*' "$session/brightness.txt" | cut -d= -f2 |
+  awk 'NR > 1 && $1 - previous > 30 { print NR - 1 } { previous = $1 }')
+if ((${#flashes[@]} < 2)); then
+  echo "$0: FAILED: ${#flashes[@]} flash(es) in ${seconds} s of recording" >&2
+  exit 1
+fi
+
+# A second before each of the first two flashes to three after: the desktop
+# before the storm comes with the first.
+part() { # FRAME LABEL
+  local start=$(($1 > rate ? $1 - rate : 0))
+  echo "[0]trim=start_frame=$start:end_frame=$(($1 + 3 * rate)),setpts=PTS-STARTPTS[$2]"
+}
+mkdir -p "$(dirname "$out")"
+ffmpeg -loglevel error -y -i "$recording" -filter_complex \
+  "$(part "${flashes[0]}" a);$(part "${flashes[1]}" b);[a][b]concat=n=2,scale=512:-1:flags=lanczos[clip]" \
+  -map '[clip]' -c:v libwebp_anim -quality 75 -loop 0 "$out"
+
+bytes=$(stat -c %s "$out")
+echo "$out: flashes at frames ${flashes[0]} and ${flashes[1]} of the recording, $bytes bytes"
+if ((bytes >= 3 * 1024 * 1024)); then
+  echo "$0: FAILED: the clip is 3 MB or more" >&2
+  exit 1
+fi
