@@ -61,9 +61,13 @@ RgbImage* LoadDibImage(const char* fileName)
         ShowLoaderMessage(("Failed to open DIB file " + std::string(fileName) + ".\n").c_str());
         return nullptr;
     }
+    return DecodeDibImage(file.Data(), file.Size());
+}
 
+RgbImage* DecodeDibImage(const uint8_t* bytes, size_t size)
+{
     DibLayout dib;
-    LoadFailure failure = ReadDibLayout(file.Data(), file.Size(), dib);
+    LoadFailure failure = ReadDibLayout(bytes, size, dib);
     uint8_t* pixels = nullptr;
     if (failure == LoadFailure::None) {
         const size_t rowBytes = size_t{3} * dib.width;
