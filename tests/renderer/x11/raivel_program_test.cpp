@@ -322,6 +322,24 @@ TEST_F(RaivelProgram, OnItsOwnTheFloorIsTheDesktopTheRightWayRoundUntilEscape)
     EXPECT_EQ(FindTopLevel("Raivel"), 0u);
 }
 
+TEST_F(RaivelProgram, ClosingItsWindowEndsIt)
+{
+    auto raivel = Start({});
+    Window window = 0;
+    ASSERT_TRUE(Eventually([&] { return (window = FindTopLevel("Raivel")) != 0; }));
+
+    // What a window manager sends when the user closes the window.
+    XEvent close = {};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = window;
+    close.xclient.message_type = XInternAtom(s_display, "WM_PROTOCOLS", False);
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(XInternAtom(s_display, "WM_DELETE_WINDOW", False));
+    XSendEvent(s_display, window, False, NoEventMask, &close);
+    XSync(s_display, False);
+    EXPECT_EQ(raivel->Wait(), 0);
+}
+
 TEST_F(RaivelProgram, DrawsInAGivenWindowFollowsItsSizeAndEndsSoonOnSigterm)
 {
     const Window window = MakeWindow(320, 240);
