@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 
 #include "image_helper.h"
 
@@ -12,7 +11,7 @@ namespace {
 
 // Where one colour channel sits in a pixel, and how it scales to 8 bits.
 struct ChannelMask {
-    explicit ChannelMask(unsigned long mask) : mask(mask)
+    explicit ChannelMask(unsigned long bits) : mask(bits)
     {
         while (mask && !(mask >> shift & 1))
             ++shift;

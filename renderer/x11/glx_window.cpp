@@ -17,10 +17,11 @@ const char kOwnTitle[] = "Raivel";
 // window id we were given is being checked.
 int* g_trappedErrors = nullptr;
 
-[[noreturn]] void Fail(const char* text)
+// Ends the program at once after one line on standard error: Xlib cannot
+// go on after its handlers, and OpenGL's threads are not waited for.
+[[noreturn]] void Fail()
 {
     std::fflush(stdout);
-    std::fprintf(stderr, "raivel: %s\n", text);
     _exit(1);
 }
 
@@ -30,20 +31,20 @@ int OnXError(Display* display, XErrorEvent* error)
         ++*g_trappedErrors;
         return 0;
     }
-    char text[160];
     if (error->error_code == BadWindow || error->error_code == BadDrawable) {
-        std::snprintf(text, sizeof text, "window 0x%lx has gone", error->resourceid);
+        ReportWindowGone(error->resourceid);
     } else {
         char reason[100];
         XGetErrorText(display, error->error_code, reason, sizeof reason);
-        std::snprintf(text, sizeof text, "X error: %s", reason);
+        std::fprintf(stderr, "raivel: X error: %s\n", reason);
     }
-    Fail(text);
+    Fail();
 }
 
 int OnXConnectionLost(Display*)
 {
-    Fail("lost the connection to the X display");
+    std::fputs("raivel: lost the connection to the X display\n", stderr);
+    Fail();
 }
 
 // Whether `name` is one of the blank-separated words of `list`.
@@ -212,6 +213,11 @@ void PresentFrame(const GlxWindow& target)
         glXSwapBuffers(target.display, target.window);
     else
         glFlush();
+}
+
+void ReportWindowGone(Window window)
+{
+    std::fprintf(stderr, "raivel: window 0x%lx has gone\n", window);
 }
 
 void CloseWindow(GlxWindow& target)

@@ -40,5 +40,8 @@ bool CreateContext(GlxWindow& target);
 // Puts the drawn frame on the window.
 void PresentFrame(const GlxWindow& target);
 
+// The line on standard error for a window destroyed under us.
+void ReportWindowGone(Window window);
+
 // Releases the context, our own window and the display.
 void CloseWindow(GlxWindow& target);

@@ -57,7 +57,7 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
             XNextEvent(target.display, &event);
             const EventOutcome outcome = HandleEvent(target, event);
             if (outcome == EventOutcome::WindowGone) {
-                std::fprintf(stderr, "raivel: window 0x%lx has gone\n", target.window);
+                ReportWindowGone(target.window);
                 return 1;
             }
             if (outcome == EventOutcome::Close)
