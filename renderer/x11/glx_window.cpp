@@ -17,8 +17,8 @@ const char kOwnTitle[] = "Raivel";
 // window id we were given is being checked.
 int* g_trappedErrors = nullptr;
 
-// Ends the program at once after one line on standard error: Xlib cannot
-// go on after its handlers, and OpenGL's threads are not waited for.
+// Ends the program at once, once the caller has written its line on
+// standard error: nothing is torn down on a display that failed under us.
 [[noreturn]] void Fail()
 {
     std::fflush(stdout);
