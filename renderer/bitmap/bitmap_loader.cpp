@@ -43,23 +43,12 @@ LoadFailure Convert(const DibLayout& dib, const BgrRowSink& sink)
 #endif
 }
 
-// What loading a file came to: whether it could be opened and mapped, and
-// the picture or why there is none.
-struct LoadOutcome {
-    bool opened = false;
-    RgbImage* image = nullptr;
-    LoadFailure failure = LoadFailure::None;
-};
-
-// Maps the file, converts it and closes it again before returning.
-LoadOutcome LoadMappedFile(const char* fileName)
+// Converts a bitmap in memory into a new RgbImage; null, with the reason in
+// `failure`, when it cannot.
+RgbImage* Decode(const uint8_t* bytes, size_t size, LoadFailure& failure)
 {
-    MappedFile file;
-    if (!file.Open(fileName))
-        return {};
-
     DibLayout dib;
-    LoadFailure failure = ReadDibLayout(file.Data(), file.Size(), dib);
+    failure = ReadDibLayout(bytes, size, dib);
     uint8_t* pixels = nullptr;
     if (failure == LoadFailure::None) {
         const size_t rowBytes = size_t{3} * dib.width;
@@ -82,7 +71,26 @@ LoadOutcome LoadMappedFile(const char* fileName)
     }
     if (!image)
         std::free(pixels);
-    return {true, image, failure};
+    return image;
+}
+
+// What loading a file came to: whether it could be opened and mapped, and
+// the picture or why there is none.
+struct LoadOutcome {
+    bool opened = false;
+    RgbImage* image = nullptr;
+    LoadFailure failure = LoadFailure::None;
+};
+
+// Maps the file, converts it and closes it again before returning.
+LoadOutcome LoadMappedFile(const char* fileName)
+{
+    MappedFile file;
+    if (!file.Open(fileName))
+        return {};
+    LoadOutcome outcome{true};
+    outcome.image = Decode(file.Data(), file.Size(), outcome.failure);
+    return outcome;
 }
 
 } // namespace
@@ -112,4 +120,13 @@ RgbImage* LoadDibImage(const char* fileName)
     else if (!outcome.image)
         ShowLoaderMessage(MessageFor(outcome.failure));
     return outcome.image;
+}
+
+RgbImage* DecodeDibImage(const uint8_t* bytes, size_t size)
+{
+    LoadFailure failure;
+    RgbImage* image = Decode(bytes, size, failure);
+    if (!image)
+        ShowLoaderMessage(MessageFor(failure));
+    return image;
 }

@@ -40,12 +40,10 @@ void DrawQuad(const Quad& quad)
     glEnd();
 }
 
-// Loads one picture into a new mipmapped texture; false when it is missing
-// or unreadable (the texture name then stays 0).
-bool LoadTexture(const char* path, GLuint& texture)
+// Builds a new mipmapped texture from a picture; false without one (the
+// texture name then stays 0).
+bool BuildTexture(const RgbImage* image, GLuint& texture)
 {
-    RgbImage* image = LoadCaptureImage(path);
-    MarkStartup(path);
     if (!image)
         return false;
     glGenTextures(1, &texture);
@@ -58,22 +56,25 @@ bool LoadTexture(const char* path, GLuint& texture)
     gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
                       image->pixels);
     MarkStartup("gluBuild2DMipmaps");
-    FreeRgbImage(image);
     return true;
 }
 
-} // namespace
-
-int LoadSceneTextures()
+// Loads one picture file into a new mipmapped texture; false when it is
+// missing or unreadable.
+bool LoadTexture(const char* path, GLuint& texture)
 {
-    const bool cloud = LoadTexture(kCloudPicturePath, g_cloudTexture);
-    const bool desktop = LoadTexture(kDesktopPicturePath, g_desktopTexture);
-    return cloud || desktop;
+    RgbImage* image = LoadCaptureImage(path);
+    MarkStartup(path);
+    const bool built = BuildTexture(image, texture);
+    FreeRgbImage(image);
+    return built;
 }
 
-int InitScene()
+// The rest of the start once the textures are there: the first bolt and the
+// fixed OpenGL state.
+int StartScene(bool textured)
 {
-    if (!LoadSceneTextures())
+    if (!textured)
         return 0;
     GrowBolt();
 
@@ -92,6 +93,27 @@ int InitScene()
     glEnable(GL_FOG);
     MarkStartup("first bolt and scene state");
     return 1;
+}
+
+} // namespace
+
+int LoadSceneTextures()
+{
+    const bool cloud = LoadTexture(kCloudPicturePath, g_cloudTexture);
+    const bool desktop = LoadTexture(kDesktopPicturePath, g_desktopTexture);
+    return cloud || desktop;
+}
+
+int InitScene()
+{
+    return StartScene(LoadSceneTextures());
+}
+
+int InitSceneFromImages(const RgbImage* cloud, const RgbImage* desktop)
+{
+    const bool clouds = BuildTexture(cloud, g_cloudTexture);
+    const bool floor = BuildTexture(desktop, g_desktopTexture);
+    return StartScene(clouds || floor);
 }
 
 void ResizeScene(int width, int height)

@@ -14,9 +14,15 @@ extern unsigned int g_desktopTexture;
 // How far the sliding ceiling has moved along +z: 10 to just over 40.
 extern float g_slideOffset;
 
+struct RgbImage;
+
 // Loads both pictures and grows the first bolt; zero when neither picture
 // could be loaded. Needs a current rendering context.
 int InitScene();
+
+// The same from pictures already in memory, either of them null when
+// missing, in place of the capture files; the pictures stay the caller's.
+int InitSceneFromImages(const RgbImage* cloud, const RgbImage* desktop);
 
 // Viewport and projection for a client area of width x height.
 void ResizeScene(int width, int height);

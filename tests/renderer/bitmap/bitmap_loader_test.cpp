@@ -257,6 +257,16 @@ TEST_F(BitmapLoaderTest, FileWithoutBmHeaderIsReadAsABareDib)
     ExpectPixels(*image, Pattern);
 }
 
+TEST_F(BitmapLoaderTest, BytesInMemoryDecodeAsTheirFileWould)
+{
+    const std::vector<uint8_t> file = BuildBmp(Picture(5, 3, 24, Pattern));
+    LoadedImage image(DecodeDibImage(file.data(), file.size()));
+    ASSERT_NE(image, nullptr);
+    ExpectPixels(*image, Pattern);
+    EXPECT_EQ(LoadedImage(DecodeDibImage(file.data(), file.size() - 1)), nullptr);
+    EXPECT_EQ(g_loaderMessages, std::vector<std::string>{"Image file conversion error."});
+}
+
 TEST_F(BitmapLoaderTest, EmptyFileIsReportedAsUnopenable)
 {
     const std::string path = PathOf("empty.bmp");

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+// The command line of the Linux program, in the form xscreensaver's hacks
+// take: which window to draw into, the frame budget and the frame-rate report.
+
+// Where the storm is drawn.
+enum class TargetKind {
+    OwnWindow, // a window of our own, 1024 x 768
+    Root,      // the window in XSCREENSAVER_WINDOW, or else the root window
+    WindowId,  // the window given by its id
+};
+
+// About 60 frames a second.
+constexpr long kDefaultDelayMicroseconds = 16666;
+
+struct RaivelOptions {
+    TargetKind target = TargetKind::OwnWindow;
+    std::string windowId; // the id's text, for TargetKind::WindowId
+    long delayMicroseconds = kDefaultDelayMicroseconds;
+    bool showFps = false;
+};
+
+// What the program prints for a command line it does not understand.
+extern const char* const kUsageText;
+
+// Reads argv[1..argc-1]; options take one dash or two. False on an unknown
+// option, a missing value or a delay that is not a whole number of
+// microseconds from 0 up.
+bool ParseOptions(int argc, const char* const* argv, RaivelOptions& options);
+
+// Reads a window id written in hexadecimal with "0x" in front, or in decimal;
+// false for anything else, zero included.
+bool ParseWindowId(const char* text, unsigned long& id);

@@ -1,0 +1,75 @@
+#include "x11_frame_loop.h"
+
+#include <X11/keysym.h>
+
+#include <cstdio>
+
+#include "frame_loop.h"
+#include "scene.h"
+#include "stop_signals.h"
+#include "tempo.h"
+
+namespace {
+
+enum class EventOutcome { Continue, Close, WindowGone };
+
+EventOutcome HandleEvent(const GlxWindow& target, XEvent& event)
+{
+    switch (event.type) {
+    case KeyPress:
+    case KeyRelease:
+        if (XLookupKeysym(&event.xkey, 0) == XK_Escape)
+            SetKeyHeld(kEscapeKey, event.type == KeyPress);
+        break;
+    case ClientMessage:
+        if (target.closeRequest &&
+            static_cast<Atom>(event.xclient.data.l[0]) == target.closeRequest)
+            return EventOutcome::Close;
+        break;
+    case ConfigureNotify:
+        if (event.xconfigure.window == target.window)
+            ResizeScene(event.xconfigure.width, event.xconfigure.height);
+        break;
+    case MapNotify:
+    case UnmapNotify:
+        // Frames are drawn only while the window can be seen.
+        g_active = event.type == MapNotify;
+        break;
+    case DestroyNotify:
+        if (event.xdestroywindow.window == target.window)
+            return EventOutcome::WindowGone;
+        break;
+    default:
+        break;
+    }
+    return EventOutcome::Continue;
+}
+
+} // namespace
+
+int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
+{
+    FramePacer pacer(options.delayMicroseconds);
+    FrameRateReport report(stdout);
+    while (!g_stopRequested) {
+        if (XPending(target.display)) {
+            XEvent event;
+            XNextEvent(target.display, &event);
+            const EventOutcome outcome = HandleEvent(target, event);
+            if (outcome == EventOutcome::WindowGone) {
+                ReportWindowGone(target.window);
+                return 1;
+            }
+            if (outcome == EventOutcome::Close)
+                return 0;
+        } else if (!RunIdlePass()) {
+            return 0;
+        } else {
+            PresentFrame(target);
+            if (options.showFps)
+                report.CountFrame();
+            pacer.AwaitNextFrame();
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,69 @@
+// raivel's plain parts: its command line and its frame tempo.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "raivel_options.h"
+#include "tempo.h"
+
+namespace {
+
+bool Parse(std::vector<const char*> args, RaivelOptions& options)
+{
+    args.insert(args.begin(), "raivel");
+    options = RaivelOptions{};
+    return ParseOptions(static_cast<int>(args.size()), args.data(), options);
+}
+
+} // namespace
+
+TEST(RaivelOptions, HackOptionsWithOneDashOrTwo)
+{
+    RaivelOptions options;
+    ASSERT_TRUE(Parse({}, options));
+    EXPECT_EQ(options.target, TargetKind::OwnWindow);
+    EXPECT_EQ(options.delayMicroseconds, 16666);
+    EXPECT_FALSE(options.showFps);
+
+    ASSERT_TRUE(Parse({"--root", "--delay", "0", "-fps"}, options));
+    EXPECT_EQ(options.target, TargetKind::Root);
+    EXPECT_EQ(options.delayMicroseconds, 0);
+    EXPECT_TRUE(options.showFps);
+
+    ASSERT_TRUE(Parse({"-window-id", "0x1a00007", "-delay", "20000"}, options));
+    EXPECT_EQ(options.target, TargetKind::WindowId);
+    EXPECT_EQ(options.windowId, "0x1a00007");
+    EXPECT_EQ(options.delayMicroseconds, 20000);
+
+    for (std::vector<const char*> bad :
+         std::vector<std::vector<const char*>>{{"-bogus"},
+                                               {"root"},
+                                               {"-delay"},
+                                               {"-delay", "-5"},
+                                               {"-delay", "1e3"},
+                                               {"-delay", "99999999999999999999"},
+                                               {"-window-id"}})
+        EXPECT_FALSE(Parse(bad, options)) << bad[0];
+}
+
+TEST(RaivelOptions, WindowIdsInHexadecimalOrDecimal)
+{
+    unsigned long id = 0;
+    EXPECT_TRUE(ParseWindowId("0x1a00007", id));
+    EXPECT_EQ(id, 0x1a00007ul);
+    EXPECT_TRUE(ParseWindowId("0X1A", id));
+    EXPECT_EQ(id, 0x1aul);
+    EXPECT_TRUE(ParseWindowId("27262983", id));
+    EXPECT_EQ(id, 27262983ul);
+    for (const char* bad : {"", "0", "0x", "0x0", "12ab", "0xfg", "-5", " 5", "+5"})
+        EXPECT_FALSE(ParseWindowId(bad, id)) << '"' << bad << '"';
+    EXPECT_FALSE(ParseWindowId(nullptr, id));
+}
+
+TEST(Tempo, EachFrameStartsOneBudgetAfterTheLastButLateFramesAreNotMadeUp)
+{
+    EXPECT_EQ(NextFrameStart(1000, 1005, 16666), 17666);
+    EXPECT_EQ(NextFrameStart(1000, 40000, 16666), 40000);
+    EXPECT_EQ(NextFrameStart(1000, 1005, 0), 1005);
+}
