@@ -34,21 +34,59 @@ show_made_up_desktop() {
 
 # hold_wine_desktop: brings Wine's desktop up (wine_desktop.exe) and keeps it
 # until release_wine_desktop or the session's end; without it the saver, as
-# the session's first program, may capture a black screen.
+# the session's first program, may capture a black screen. Wine's desktop
+# cannot come up while its X display does not answer, nor under a Wine
+# server left by an earlier session whose desktop was on a display that has
+# gone since: it waits for the display, then, if the helper finds no
+# desktop, starts Wine afresh once; failing that, it says why in one line.
 hold_wine_desktop() {
   local helper=$saver_root/build/windows/tools/wine_desktop.exe
   if [[ ! -f "$helper" ]]; then
     echo "$0: $helper is missing; build the Windows tree first (tools/build.sh)" >&2
     exit 1
   fi
-  setsid wine "$helper" </dev/null >"$session/wine_desktop.log" 2>&1 &
+  await_display && start_wine_desktop "$helper" && return 0
+  if display_answers; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    start_wine_desktop "$helper" && return 0
+  fi
+  echo "$0: Wine's desktop did not come up on $DISPLAY: $desktop_failure" >&2
+  exit 1
+}
+
+display_answers() {
+  xdpyinfo >/dev/null 2>&1
+}
+
+# await_display: waits (5 s at most) until the X display answers; else
+# fails, the reason in $desktop_failure.
+await_display() {
+  for _ in $(seq 50); do
+    display_answers && return 0
+    sleep 0.1
+  done
+  desktop_failure="the X display does not answer"
+  return 1
+}
+
+# start_wine_desktop HELPER: starts the helper in the background
+# ($desktop_pid) and waits (30 s at most) until it is ready; else ends it
+# and fails, the reason in $desktop_failure.
+start_wine_desktop() {
+  setsid wine "$1" </dev/null >"$session/wine_desktop.log" 2>&1 &
   desktop_pid=$!
   for _ in $(seq 300); do
     grep -q ready "$session/wine_desktop.log" && return 0
+    if ! kill -0 "$desktop_pid" 2>/dev/null; then
+      desktop_failure=$(tail -n 1 "$session/wine_desktop.log")
+      return 1
+    fi
     sleep 0.1
   done
-  echo "$0: Wine's desktop did not come up" >&2
-  exit 1
+  release_wine_desktop
+  desktop_failure="no desktop after 30 s"
+  return 1
 }
 
 release_wine_desktop() {

@@ -22,12 +22,28 @@ stop() {
     wineserver -w 2>/dev/null || true
   fi
   if [[ -f "$session/xvfb.pid" ]]; then
-    kill "$(<"$session/xvfb.pid")" 2>/dev/null || true
+    local pid
+    pid=$(<"$session/xvfb.pid")
+    # Only our own X server: a pid left by a session that ended without
+    # stopping may belong to another program by now (pids wrap around fast
+    # on a busy machine), another session's X server among them.
+    if [[ "$(readlink "/proc/$pid/fd/1" 2>/dev/null)" == "$session/xvfb.log" ]]; then
+      kill "$pid" 2>/dev/null || true
+      # Gone before a new one may take its display number (5 s at most).
+      for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.05
+      done
+    fi
     rm -f "$session/xvfb.pid" "$session/display"
   fi
 }
 
 start() {
+  # The prefix's folder first, so that stopping reaches whatever Wine server
+  # answers for it: one left by an earlier session (Wine finds a prefix's
+  # server by the folder's inode number, which a deleted folder passes on).
+  mkdir -p "$session/prefix"
   stop
   cat >"$session/asound.conf" <<CONF
 pcm.!default {
@@ -42,7 +58,11 @@ CONF
   # Xvfb picks a free display number and writes it to the descriptor.
   exec {fd}<> <(:)
   # Nothing started here may hold the caller's output open (CTest waits for it).
-  Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp </dev/null >"$session/xvfb.log" 2>&1 &
+  # -noreset: the server keeps its state when its last client goes (a
+  # picture left on the root, RandR monitors), rather than dropping it and
+  # any connection that comes in while it resets.
+  Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp -noreset </dev/null \
+    >"$session/xvfb.log" 2>&1 &
   echo $! >"$session/xvfb.pid"
   local number=""
   for _ in $(seq 100); do
