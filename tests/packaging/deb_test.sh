@@ -24,15 +24,8 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-failures=0
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-# expect WHAT EXPECTED ACTUAL
-expect() {
-  [[ "$3" == "$2" ]] || fail "$1: expected [$2], got [$3]"
-}
+# shellcheck source=tests/packaging/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 deb=$(bash "$make_deb" "$build" "$work/deb") || exit 1
 expect "the package's name" "raivel_${version}_amd64.deb" "$(basename "$deb")"
@@ -82,8 +75,4 @@ else
     fail "removed: dpkg still lists raivel"
 fi
 
-if ((failures)); then
-  echo "$failures failure(s)"
-  exit 1
-fi
-echo "the Debian package: all checks passed"
+((failures == 0))
