@@ -6,8 +6,8 @@
 #   - uncapped: -delay 0 with vertical sync off (vblank_mode=0), then with it
 #     on, to show whether this display's sync holds the frames back at all;
 #   - at the default settings;
-# each with the time from start to first frame, the frame rate and the CPU
-# time; then the default run against its targets. When the Windows tree
+# each with the time from start to first frame, the frame rate (as raivel
+# prints it with -print-fps) and the CPU time; then the default run against its targets. When the Windows tree
 # (build/windows) holds Raivel.dll, tools/bench-wine.sh follows, for the
 # Windows renderer's start to first frame under Wine on this machine.
 set -euo pipefail

@@ -10,7 +10,8 @@ packages=(
   wine wine64 xvfb x11-utils xdotool imagemagick
   sox libsox-fmt-mp3 lame fonts-ipafont-gothic gstreamer1.0-plugins-good locales
   nsis ffmpeg
-  libx11-dev libgl-dev xscreensaver xscreensaver-gl
+  libx11-dev libgl-dev xscreensaver xscreensaver-gl x11-xserver-utils
+  dpkg-dev lintian
 )
 
 missing=()

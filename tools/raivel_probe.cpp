@@ -1,5 +1,5 @@
 // raivel_probe SECONDS RAIVEL [ARGS...]: starts the Linux program raivel
-// with ARGS and -fps on the X display and measures it from outside: the time
+// with ARGS and -print-fps on the X display and measures it from outside: the time
 // from its start to its first frame on the screen, then over SECONDS (after
 // two seconds to settle) its frame rate, as it reports it, its processor time
 // (all its threads, from /proc) per second and per frame, and its peak
@@ -92,7 +92,7 @@ int main(int argc, char** argv)
     const std::vector<unsigned long> before = FloorPoints(display);
 
     std::vector<char*> args(argv + 2, argv + argc);
-    char fps[] = "-fps";
+    char fps[] = "-print-fps";
     args.push_back(fps);
     args.push_back(nullptr);
     int output[2];

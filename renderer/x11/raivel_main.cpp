@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "add_to_xscreensaver.h"
 #include "bitmap_loader.h"
 #include "cloud_picture.h"
 #include "desktop_picture.h"
@@ -38,6 +39,8 @@ int main(int argc, char** argv)
         std::fputs(kUsageText, stderr);
         return 1;
     }
+    if (options.addToXscreensaver)
+        return AddToXscreensaver();
     CatchStopSignals();
 
     GlxWindow target;

@@ -6,13 +6,17 @@
 #include <cstring>
 
 const char* const kUsageText =
-    "usage: raivel [-root | -window-id ID] [-delay MICROSECONDS] [-fps]\n"
+    "usage: raivel [-root | -window-id ID] [-delay MICROSECONDS] [-fps] [-print-fps]\n"
+    "       raivel -add-to-xscreensaver\n"
     "  (no window option)  draw in a window of our own, 1024 x 768\n"
     "  -root               draw in the window named by XSCREENSAVER_WINDOW,\n"
     "                      or else in the root window\n"
     "  -window-id ID       draw in window ID (0x hexadecimal or decimal)\n"
     "  -delay MICROSECONDS at least this long per frame (default 16666)\n"
-    "  -fps                print the frame rate once a second\n"
+    "  -fps                show the frame rate and load, bottom left\n"
+    "  -print-fps          print the frame rate once a second\n"
+    "  -add-to-xscreensaver\n"
+    "                      put raivel first in the display modes of ~/.xscreensaver\n"
     "Options may also be written with two dashes. Escape or closing the window\n"
     "ends the storm.\n";
 
@@ -51,6 +55,10 @@ bool ParseOptions(int argc, const char* const* argv, RaivelOptions& options)
             options.target = TargetKind::Root;
         } else if (!std::strcmp(name, "fps")) {
             options.showFps = true;
+        } else if (!std::strcmp(name, "print-fps")) {
+            options.printFps = true;
+        } else if (!std::strcmp(name, "add-to-xscreensaver") && argc == 2) {
+            options.addToXscreensaver = true;
         } else if (!std::strcmp(name, "window-id") && value) {
             options.target = TargetKind::WindowId;
             options.windowId = value;

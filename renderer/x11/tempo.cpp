@@ -39,15 +39,3 @@ void FramePacer::AwaitNextFrame()
         now = MonotonicMicroseconds();
     }
 }
-
-void FrameRateReport::CountFrame()
-{
-    ++frames_;
-    const int64_t now = MonotonicMicroseconds();
-    if (now - since_ >= 1000000) {
-        std::fprintf(out_, "%.1f fps\n", frames_ * 1e6 / (now - since_));
-        std::fflush(out_);
-        since_ = now;
-        frames_ = 0;
-    }
-}

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 
 // The storm's tempo: each frame gets a budget of time, and what its drawing
 // leaves of it is slept away, so that the frame rate holds without spending
@@ -22,16 +21,4 @@ public:
 private:
     int64_t budget_;
     int64_t start_;
-};
-
-// Counts frames and prints the rate once a second.
-class FrameRateReport {
-public:
-    explicit FrameRateReport(std::FILE* out) : out_(out), since_(MonotonicMicroseconds()) {}
-    void CountFrame();
-
-private:
-    std::FILE* out_;
-    int64_t since_;
-    int frames_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "frame_loop.h"
+#include "frame_rate_show.h"
 #include "scene.h"
 #include "stop_signals.h"
 #include "tempo.h"
@@ -50,7 +51,7 @@ EventOutcome HandleEvent(const GlxWindow& target, XEvent& event)
 int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
 {
     FramePacer pacer(options.delayMicroseconds);
-    FrameRateReport report(stdout);
+    FrameRateShow rate(options, MonotonicMicroseconds());
     while (!g_stopRequested) {
         if (XPending(target.display)) {
             XEvent event;
@@ -65,10 +66,12 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
         } else if (!RunIdlePass()) {
             return 0;
         } else {
+            rate.Draw();
             PresentFrame(target);
-            if (options.showFps)
-                report.CountFrame();
+            const int64_t waitFrom = MonotonicMicroseconds();
             pacer.AwaitNextFrame();
+            const int64_t now = MonotonicMicroseconds();
+            rate.CountFrame(now, now - waitFrom);
         }
     }
     return 0;

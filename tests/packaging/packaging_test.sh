@@ -23,15 +23,8 @@ version=$4
 work=$(mktemp -d "$PWD/packaging-test.XXXXXX")
 trap '"$tools/wine-session.sh" stop "$work" >/dev/null 2>&1; rm -rf "$work"' EXIT
 
-failures=0
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-# expect WHAT EXPECTED ACTUAL
-expect() {
-  [[ "$3" == "$2" ]] || fail "$1: expected [$2], got [$3]"
-}
+# shellcheck source=tests/packaging/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 listing=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
 expect "the zip's files" "README.txt Raivel.dll Raivel.scr " "$listing"

@@ -30,6 +30,14 @@ TEST(RaivelOptions, HackOptionsWithOneDashOrTwo)
     EXPECT_EQ(options.target, TargetKind::Root);
     EXPECT_EQ(options.delayMicroseconds, 0);
     EXPECT_TRUE(options.showFps);
+    EXPECT_FALSE(options.printFps);
+
+    ASSERT_TRUE(Parse({"-print-fps"}, options));
+    EXPECT_TRUE(options.printFps);
+    EXPECT_FALSE(options.showFps);
+
+    ASSERT_TRUE(Parse({"--add-to-xscreensaver"}, options));
+    EXPECT_TRUE(options.addToXscreensaver);
 
     ASSERT_TRUE(Parse({"-window-id", "0x1a00007", "-delay", "20000"}, options));
     EXPECT_EQ(options.target, TargetKind::WindowId);
@@ -43,7 +51,9 @@ TEST(RaivelOptions, HackOptionsWithOneDashOrTwo)
                                                {"-delay", "-5"},
                                                {"-delay", "1e3"},
                                                {"-delay", "99999999999999999999"},
-                                               {"-window-id"}})
+                                               {"-window-id"},
+                                               {"-add-to-xscreensaver", "-root"},
+                                               {"-fps", "-add-to-xscreensaver"}})
         EXPECT_FALSE(Parse(bad, options)) << bad[0];
 }
 

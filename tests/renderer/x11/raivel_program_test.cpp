@@ -136,58 +136,162 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c)
     return out << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")";
 }
 
-class RaivelProgram : public ::testing::Test {
-protected:
-    // One Xvfb for the suite, started with -ac so that the unprivileged user
-    // who runs the xscreensaver daemon may connect; it tells its display
-    // number through a pipe.
-    static void SetUpTestSuite()
+// An Xvfb of the test's own, started with -ac so that the unprivileged user
+// who runs the xscreensaver daemon may connect, and -noreset so that the
+// desktop picture and the monitors last between clients; it tells its
+// display number through a pipe.
+struct VirtualScreen {
+    explicit VirtualScreen(const std::string& size)
     {
         int pipeEnds[2];
-        ASSERT_EQ(pipe(pipeEnds), 0);
-        const std::string fd = std::to_string(pipeEnds[1]);
-        s_xvfb =
-            new Child({"Xvfb", "-displayfd", fd, "-ac", "-nolisten", "tcp", "-screen", "0",
-                       std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24"});
+        if (pipe(pipeEnds) != 0)
+            return;
+        server = std::make_unique<Child>(
+            std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-ac",
+                                     "-noreset", "-nolisten", "tcp", "-screen", "0", size});
         close(pipeEnds[1]);
         std::string number;
         char c;
         while (read(pipeEnds[0], &c, 1) == 1 && c != '\n')
             number += c;
         close(pipeEnds[0]);
-        ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-        s_displayName = ":" + number;
-        s_display = XOpenDisplay(s_displayName.c_str());
-        ASSERT_NE(s_display, nullptr);
-        PaintKnownDesktop();
+        if (number.empty())
+            return;
+        name = ":" + number;
+        display = XOpenDisplay(name.c_str());
+    }
+    VirtualScreen(const VirtualScreen&) = delete;
+    VirtualScreen& operator=(const VirtualScreen&) = delete;
+    ~VirtualScreen()
+    {
+        if (display)
+            XCloseDisplay(display);
+    }
+
+    std::unique_ptr<Child> server;
+    std::string name;
+    Display* display = nullptr;
+};
+
+struct Area {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+// Puts areas of plain colour (0xRRGGBB) on the root window's background.
+void PaintDesktop(Display* display, const std::vector<std::pair<Area, unsigned long>>& areas)
+{
+    const Window root = DefaultRootWindow(display);
+    XWindowAttributes screen;
+    XGetWindowAttributes(display, root, &screen);
+    const Pixmap desktop = XCreatePixmap(display, root, screen.width, screen.height, 24);
+    const GC gc = XCreateGC(display, desktop, 0, nullptr);
+    XFillRectangle(display, desktop, gc, 0, 0, screen.width, screen.height);
+    for (const auto& [area, colour] : areas) {
+        XSetForeground(display, gc, colour);
+        XFillRectangle(display, desktop, gc, area.x, area.y, area.w, area.h);
+    }
+    XFreeGC(display, gc);
+    XSetWindowBackgroundPixmap(display, root, desktop);
+    XFreePixmap(display, desktop);
+    XClearWindow(display, root);
+    XSync(display, False);
+}
+
+// Mean colour of an area of the screen.
+Rgb MeanColour(Display* display, Area area)
+{
+    XImage* image = XGetImage(display, DefaultRootWindow(display), area.x, area.y, area.w, area.h,
+                              AllPlanes, ZPixmap);
+    Rgb sum;
+    for (int row = 0; row < area.h; ++row)
+        for (int column = 0; column < area.w; ++column) {
+            const unsigned long pixel = XGetPixel(image, column, row);
+            sum.r += pixel >> 16 & 0xff;
+            sum.g += pixel >> 8 & 0xff;
+            sum.b += pixel & 0xff;
+        }
+    XDestroyImage(image);
+    const int count = area.w * area.h;
+    return {sum.r / count, sum.g / count, sum.b / count};
+}
+
+enum Channel { kRed, kGreen, kBlue };
+constexpr unsigned long kRedDesktop = 0xff2020, kBlueDesktop = 0x2040ff, kGreenDesktop = 0x20ff20;
+
+// Whether `channel` is clearly the strongest of `c`.
+bool Shows(const Rgb& c, Channel channel)
+{
+    const int values[] = {c.r, c.g, c.b};
+    const int strongest = values[channel];
+    return strongest > 40 && strongest > 2 * values[(channel + 1) % 3] &&
+           strongest > 2 * values[(channel + 2) % 3];
+}
+
+// Where the storm in `area` shows its fog (a black band between sky and
+// floor) and the floor's lower left and lower right.
+Area FogOf(Area a)
+{
+    return {a.x, a.y + a.h * 100 / 768, a.w, 10};
+}
+Area LowerLeftOf(Area a)
+{
+    return {a.x + a.w * 40 / 1024, a.y + a.h * 700 / 768, a.w * 100 / 1024, a.h * 40 / 768};
+}
+Area LowerRightOf(Area a)
+{
+    return {a.x + a.w * 884 / 1024, a.y + a.h * 700 / 768, a.w * 100 / 1024, a.h * 40 / 768};
+}
+
+// The storm fills `area` and its floor reads the right way round: its lower
+// left shows the desktop's left colour, its lower right the right colour.
+bool FloorReadsTheRightWayRound(Display* display, Area area, Channel left, Channel right)
+{
+    const Rgb fog = MeanColour(display, FogOf(area));
+    return fog.r + fog.g + fog.b < 15 && Shows(MeanColour(display, LowerLeftOf(area)), left) &&
+           Shows(MeanColour(display, LowerRightOf(area)), right);
+}
+
+std::string Describe(Display* display, Area area)
+{
+    std::ostringstream text;
+    text << "fog " << MeanColour(display, FogOf(area)) << ", lower left "
+         << MeanColour(display, LowerLeftOf(area)) << ", lower right "
+         << MeanColour(display, LowerRightOf(area));
+    return text.str();
+}
+
+// How many processes run the program file `program`.
+int Running(const fs::path& program)
+{
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::error_code error;
+        count += fs::read_symlink(entry.path() / "exe", error) == program;
+    }
+    return count;
+}
+
+class RaivelProgram : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_screen = new VirtualScreen(std::to_string(kScreenWidth) + "x" +
+                                     std::to_string(kScreenHeight) + "x24");
+        ASSERT_NE(s_screen->display, nullptr) << "Xvfb did not start";
+        s_displayName = s_screen->name;
+        s_display = s_screen->display;
+        // Left half red, right half blue.
+        PaintDesktop(s_display,
+                     {{{0, 0, kScreenWidth / 2, kScreenHeight}, kRedDesktop},
+                      {{kScreenWidth / 2, 0, kScreenWidth / 2, kScreenHeight}, kBlueDesktop}});
     }
 
     static void TearDownTestSuite()
     {
-        if (s_display)
-            XCloseDisplay(s_display);
+        delete s_screen;
+        s_screen = nullptr;
         s_display = nullptr;
-        delete s_xvfb;
-        s_xvfb = nullptr;
         fs::remove_all(ScratchFolder("raivel-program-test"));
-    }
-
-    // The root's background: left half red, right half blue.
-    static void PaintKnownDesktop()
-    {
-        const Window root = DefaultRootWindow(s_display);
-        const Pixmap desktop = XCreatePixmap(s_display, root, kScreenWidth, kScreenHeight, 24);
-        const GC gc = XCreateGC(s_display, desktop, 0, nullptr);
-        XSetForeground(s_display, gc, 0xff2020);
-        XFillRectangle(s_display, desktop, gc, 0, 0, kScreenWidth / 2, kScreenHeight);
-        XSetForeground(s_display, gc, 0x2040ff);
-        XFillRectangle(s_display, desktop, gc, kScreenWidth / 2, 0, kScreenWidth / 2,
-                       kScreenHeight);
-        XFreeGC(s_display, gc);
-        XSetWindowBackgroundPixmap(s_display, root, desktop);
-        XFreePixmap(s_display, desktop);
-        XClearWindow(s_display, root);
-        XSync(s_display, False);
     }
 
     void SetUp() override
@@ -209,50 +313,20 @@ protected:
     }
     fs::path Errors() const { return folder_ / "stderr.txt"; }
 
-    // Mean colour of a w x h area of the screen at (x, y).
-    static Rgb MeanColour(int x, int y, int w, int h)
-    {
-        XImage* image =
-            XGetImage(s_display, DefaultRootWindow(s_display), x, y, w, h, AllPlanes, ZPixmap);
-        Rgb sum;
-        for (int row = 0; row < h; ++row)
-            for (int column = 0; column < w; ++column) {
-                const unsigned long pixel = XGetPixel(image, column, row);
-                sum.r += pixel >> 16 & 0xff;
-                sum.g += pixel >> 8 & 0xff;
-                sum.b += pixel & 0xff;
-            }
-        XDestroyImage(image);
-        return {sum.r / (w * h), sum.g / (w * h), sum.b / (w * h)};
-    }
-
     // The floor near the viewer, at the bottom of an area, lit: a flash or
     // the dark level between flashes, never black.
     static bool FloorDrawn(int x, int y, int w, int h)
     {
-        const Rgb c = MeanColour(x + w / 4, y + h - h / 8, w / 2, h / 16);
+        const Rgb c = MeanColour(s_display, {x + w / 4, y + h - h / 8, w / 2, h / 16});
         return c.r + c.g + c.b > 60;
     }
 
-    // The storm fills the screen, a black band of fog between sky and
-    // floor, and the floor reads the right way round: the screen's lower left
-    // shows the desktop's left colour (red), its lower right the right colour
-    // (blue).
+    static constexpr Area kWholeScreen = {0, 0, kScreenWidth, kScreenHeight};
     static bool FloorReadsTheRightWayRound()
     {
-        const Rgb fog = MeanColour(0, 100, kScreenWidth, 10);
-        const Rgb left = MeanColour(40, 700, 100, 40);
-        const Rgb right = MeanColour(884, 700, 100, 40);
-        return fog.r + fog.g + fog.b < 15 && left.r > 40 && left.r > 2 * left.b && right.b > 40 &&
-               right.b > 2 * right.r;
+        return ::FloorReadsTheRightWayRound(s_display, kWholeScreen, kRed, kBlue);
     }
-    static std::string Describe()
-    {
-        std::ostringstream text;
-        text << "fog " << MeanColour(0, 100, kScreenWidth, 10) << ", lower left "
-             << MeanColour(40, 700, 100, 40) << ", lower right " << MeanColour(884, 700, 100, 40);
-        return text.str();
-    }
+    static std::string Describe() { return ::Describe(s_display, kWholeScreen); }
 
     // A plain black window of the test's own at the screen's top left.
     static Window MakeWindow(int width, int height)
@@ -297,13 +371,55 @@ protected:
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
 
-    static Child* s_xvfb;
+    // A home folder for the xscreensaver daemon's user, holding a
+    // .xscreensaver with the daemon's settings for a test and `programs`, and
+    // the command lines that run as that user there: `nobody` when the tests
+    // run as root (the daemon starts no display mode as root), else ourselves.
+    fs::path MakeXscreensaverHome(const std::string& programs)
+    {
+        const fs::path home = folder_ / "home";
+        fs::create_directories(home);
+        std::ofstream(home / ".xscreensaver")
+            << "mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nunfade: False\n"
+               "grabDesktopImages: True\ngrabVideoFrames: False\nchooseRandomImages: False\n"
+               "programs: "
+            << programs;
+        for (const fs::path& path : {folder_, home, home / ".xscreensaver"}) {
+            fs::permissions(path, fs::perms::owner_all | fs::perms::group_read |
+                                      fs::perms::group_exec | fs::perms::others_read |
+                                      fs::perms::others_exec);
+            if (geteuid() == 0) {
+                EXPECT_EQ(chown(path.c_str(), 65534, 65534), 0) << path; // nobody
+            }
+        }
+        return home;
+    }
+    static std::vector<std::string> AsUser(const fs::path& home, std::vector<std::string> command,
+                                           const std::string& display = s_displayName,
+                                           const std::string& path = "")
+    {
+        command.insert(command.begin(), {"env", "HOME=" + home.string(), "DISPLAY=" + display});
+        if (!path.empty())
+            command.insert(command.begin() + 1, "PATH=" + path);
+        if (geteuid() == 0)
+            command.insert(command.begin(), {"runuser", "-u", "nobody", "--"});
+        return command;
+    }
+    // Tells the daemon of `home`'s user what to do; true when it answered.
+    static bool Tell(const fs::path& home, std::vector<std::string> what,
+                     const std::string& display = s_displayName)
+    {
+        what.insert(what.begin(), "xscreensaver-command");
+        return Child(AsUser(home, what, display)).Wait() == 0;
+    }
+
+    static VirtualScreen* s_screen;
     static std::string s_displayName;
     static Display* s_display;
     fs::path folder_;
 };
 
-Child* RaivelProgram::s_xvfb = nullptr;
+VirtualScreen* RaivelProgram::s_screen = nullptr;
 std::string RaivelProgram::s_displayName;
 Display* RaivelProgram::s_display = nullptr;
 
@@ -394,45 +510,14 @@ TEST_F(RaivelProgram, BadInputGivesAMessageAndExitCodeOne)
 // with a ~/.xscreensaver that lists only raivel, allowing desktop grabs.
 TEST_F(RaivelProgram, UnderXscreensaverTheStormShowsOnActivateAndEndsOnDeactivate)
 {
-    // A copy of the program and a home folder the user may read.
+    // A copy of the program the user may run.
     const fs::path program = folder_ / "raivel";
-    const fs::path home = folder_ / "home";
     fs::copy_file(RAIVEL_PROGRAM, program);
-    fs::create_directories(home);
-    std::ofstream(home / ".xscreensaver")
-        << "mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nunfade: False\n"
-           "grabDesktopImages: True\ngrabVideoFrames: False\nchooseRandomImages: False\n"
-           "programs: GL: "
-        << program.string() << " --root \\n\\\n";
-    const bool root = geteuid() == 0;
-    for (const fs::path& path : {folder_, home, home / ".xscreensaver"}) {
-        fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                  fs::perms::others_read | fs::perms::others_exec);
-        if (root) {
-            ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0) << path; // nobody
-        }
-    }
-    const auto asUser = [&](std::vector<std::string> command) {
-        command.insert(command.begin(),
-                       {"env", "HOME=" + home.string(), "DISPLAY=" + s_displayName});
-        if (root)
-            command.insert(command.begin(), {"runuser", "-u", "nobody", "--"});
-        return command;
-    };
-    const auto command = [&](const char* what) {
-        return Child(asUser({"xscreensaver-command", what})).Wait() == 0;
-    };
-    // The storm's process: the one running our copy of the program.
-    const auto hack = [&] {
-        for (const auto& entry : fs::directory_iterator("/proc")) {
-            std::error_code error;
-            if (fs::read_symlink(entry.path() / "exe", error) == program)
-                return true;
-        }
-        return false;
-    };
+    const fs::path home = MakeXscreensaverHome("GL: " + program.string() + " --root \\n\\\n");
+    const auto command = [&](const char* what) { return Tell(home, {what}); };
+    const auto hack = [&] { return Running(program) > 0; };
 
-    Child daemon(asUser({"xscreensaver", "-no-splash"}), {}, folder_ / "daemon.txt");
+    Child daemon(AsUser(home, {"xscreensaver", "-no-splash"}), {}, folder_ / "daemon.txt");
     ASSERT_TRUE(Eventually([&] { return command("-activate"); }))
         << ReadText(folder_ / "daemon.txt");
     EXPECT_TRUE(Eventually(hack));
@@ -441,5 +526,88 @@ TEST_F(RaivelProgram, UnderXscreensaverTheStormShowsOnActivateAndEndsOnDeactivat
     EXPECT_TRUE(command("-deactivate"));
     EXPECT_TRUE(Eventually([&] { return !hack(); }, milliseconds(3000)));
     command("-exit");
+    EXPECT_GE(daemon.Wait(), 0);
+}
+
+TEST_F(RaivelProgram, AddToXscreensaverReplacesTheFileWholeOrLeavesItAlone)
+{
+    const fs::path file = folder_ / ".xscreensaver";
+    const auto add = [&] {
+        return Start({"--add-to-xscreensaver"}, {"HOME=" + folder_.string()})->Wait();
+    };
+    EXPECT_EQ(add(), 0);
+    const std::string made = ReadText(file);
+    EXPECT_EQ(made.rfind("programs:", 0), 0u) << made;
+    EXPECT_EQ(add(), 0);
+    EXPECT_EQ(ReadText(file), made);
+
+    // A private file stays private.
+    std::ofstream(file) << "lock: True\n";
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(add(), 0);
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(ReadText(file).rfind("lock: True\nprograms:", 0), 0u);
+
+    std::ofstream(file) << "not settings\n";
+    EXPECT_EQ(add(), 1);
+    EXPECT_EQ(ReadText(file), "not settings\n");
+    EXPECT_EQ(ReadText(Errors()), "raivel: cannot add Raivel to " + file.string() +
+                                      ": line 1 is neither a \"name: value\" setting nor a "
+                                      "comment; nothing changed\n");
+    // Nothing but the file and the test's own output is left in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+}
+
+// The command as a user runs it, found on the PATH as the package puts it
+// there, under the real daemon on two monitors side by side (the second one
+// smaller), the chosen display mode one of xscreensaver's own.
+TEST_F(RaivelProgram, AddedToXscreensaverItIsFirstAndRunsOnEachMonitorOverTheDesktopUnderIt)
+{
+    if (fs::exists("/usr/libexec/xscreensaver/raivel"))
+        GTEST_SKIP() << "the installed raivel would run in place of this build's";
+    VirtualScreen screen("1824x768x24");
+    ASSERT_NE(screen.display, nullptr) << "Xvfb did not start";
+    for (auto monitor : {std::vector<std::string>{"main", "1024/270x768/200+0+0", "screen"},
+                         std::vector<std::string>{"other", "800/210x600/160+1024+0", "none"}}) {
+        monitor.insert(monitor.begin(), {"xrandr", "--setmonitor"});
+        ASSERT_EQ(Child(monitor, {"DISPLAY=" + screen.name}).Wait(), 0);
+    }
+    const Area main = {0, 0, 1024, 768}, other = {1024, 0, 800, 600};
+    PaintDesktop(screen.display, {{{0, 0, 512, 768}, kRedDesktop},
+                                  {{512, 0, 512, 768}, kBlueDesktop},
+                                  {{1024, 0, 400, 600}, kGreenDesktop},
+                                  {{1424, 0, 400, 600}, kRedDesktop}});
+
+    const fs::path bin = folder_ / "bin";
+    const fs::path program = bin / "raivel";
+    fs::create_directories(bin);
+    fs::copy_file(RAIVEL_PROGRAM, program);
+    const fs::path home = MakeXscreensaverHome("GL: gears -root \\n\\\n");
+    const std::string path = bin.string() + ":" + std::getenv("PATH");
+    const fs::path gears = "/usr/libexec/xscreensaver/gears";
+    const auto tell = [&](std::vector<std::string> what) { return Tell(home, what, screen.name); };
+
+    Child daemon(AsUser(home, {"xscreensaver", "-no-splash"}, screen.name, path), {},
+                 folder_ / "daemon.txt");
+    ASSERT_TRUE(Eventually([&] { return tell({"-time"}); })) << ReadText(folder_ / "daemon.txt");
+    EXPECT_EQ(Child(AsUser(home, {"raivel", "--add-to-xscreensaver"}, screen.name, path)).Wait(),
+              0);
+
+    // The chosen mode, now the second, stays chosen.
+    EXPECT_TRUE(tell({"-activate"}));
+    EXPECT_TRUE(Eventually([&] { return Running(gears) == 2; }));
+    EXPECT_EQ(Running(program), 0);
+    EXPECT_TRUE(tell({"-deactivate"}));
+    EXPECT_TRUE(Eventually([&] { return Running(gears) == 0; }));
+
+    // The first is raivel, one per monitor, each floor the desktop under it.
+    EXPECT_TRUE(tell({"-select", "1"}));
+    EXPECT_TRUE(Eventually([&] { return Running(program) == 2; }));
+    EXPECT_TRUE(Eventually([&] {
+        return ::FloorReadsTheRightWayRound(screen.display, main, kRed, kBlue) &&
+               ::FloorReadsTheRightWayRound(screen.display, other, kGreen, kRed);
+    })) << "main: "
+        << ::Describe(screen.display, main) << "; other: " << ::Describe(screen.display, other);
+    tell({"-exit"});
     EXPECT_GE(daemon.Wait(), 0);
 }

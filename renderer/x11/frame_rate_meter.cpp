@@ -1,0 +1,35 @@
+#include "frame_rate_meter.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr int64_t kPeriod = 1000000;
+
+} // namespace
+
+bool FrameRateMeter::CountFrame(int64_t now, int64_t slept)
+{
+    ++frames_;
+    slept_ += std::max<int64_t>(slept, 0);
+    const int64_t elapsed = now - since_;
+    if (elapsed < kPeriod)
+        return false;
+    reading_.framesPerSecond = frames_ * 1e6 / static_cast<double>(elapsed);
+    reading_.loadPercent = std::clamp(
+        100.0 * (1.0 - static_cast<double>(slept_) / static_cast<double>(elapsed)), 0.0, 100.0);
+    hasReading_ = true;
+    since_ = now;
+    slept_ = 0;
+    frames_ = 0;
+    return true;
+}
+
+std::string FrameRateText(const FrameRateReading& reading)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "FPS: %.1f\nLoad: %.1f%%", reading.framesPerSecond,
+                  reading.loadPercent);
+    return text;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The frame rate and load as xscreensaver's display modes show them: over
+// periods of about a second, the frames drawn per second and the share of
+// the time not spent waiting for the next frame. Times are in microseconds.
+
+struct FrameRateReading {
+    double framesPerSecond = 0;
+    double loadPercent = 0; // 100 * (1 - slept / elapsed)
+};
+
+class FrameRateMeter {
+public:
+    explicit FrameRateMeter(int64_t start) : since_(start) {}
+
+    // Counts a frame that ended at `now` after waiting `slept` of its time.
+    // True when that closed a period of a second or more: reading() then
+    // holds its figures.
+    bool CountFrame(int64_t now, int64_t slept);
+
+    bool HasReading() const { return hasReading_; }
+    const FrameRateReading& reading() const { return reading_; }
+
+private:
+    int64_t since_;
+    int64_t slept_ = 0;
+    int frames_ = 0;
+    bool hasReading_ = false;
+    FrameRateReading reading_;
+};
+
+// "FPS: 60.0" and, on a second line, "Load: 12.3%".
+std::string FrameRateText(const FrameRateReading& reading);

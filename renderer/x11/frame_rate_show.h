@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "frame_rate_meter.h"
+#include "raivel_options.h"
+
+// The frame rate as the options ask for it: drawn over each frame (-fps),
+// printed on standard output once a second (-print-fps), or neither.
+class FrameRateShow {
+public:
+    FrameRateShow(const RaivelOptions& options, int64_t start)
+        : draw_(options.showFps), print_(options.printFps), meter_(start)
+    {
+    }
+
+    // Draws the latest figures over the frame about to be shown.
+    void Draw() const;
+    // Counts a frame that ended at `now`, `slept` of its time spent waiting.
+    void CountFrame(int64_t now, int64_t slept);
+
+private:
+    bool draw_;
+    bool print_;
+    FrameRateMeter meter_;
+    std::string text_;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Adding raivel to the list of display modes in a user's xscreensaver
+// settings file (~/.xscreensaver), as text in and text out.
+//
+// The file holds "name: value" settings, a line ending in a backslash going
+// on in the next, and "#" or "!" comments. "programs:" lists the user's
+// display modes, each ended by the two characters "\n"; xscreensaver adds
+// every system display mode the list lacks after it. "selected:" is the
+// chosen mode's place in that whole list, counted from 0 (-1 for none).
+
+enum class ListChange {
+    Added,         // raivel is now the list's first entry
+    AlreadyListed, // an entry runs raivel already: nothing to change
+    Unreadable,    // not a settings file we can edit safely
+};
+
+struct ListEdit {
+    ListChange change = ListChange::Unreadable;
+    std::string text;    // the file's new text, for ListChange::Added
+    std::string problem; // what is wrong, for ListChange::Unreadable
+};
+
+// The entry put first: "GL: raivel --root".
+extern const char* const kRaivelEntry;
+
+// The longest file taken: xscreensaver's own are about 10 KB.
+constexpr std::size_t kLongestSettingsFile = 1 << 20;
+
+// Adds kRaivelEntry at the head of the "programs:" list of `file` (null for a
+// missing file, which becomes one holding just that list), keeping every
+// other line as it is, and moves "selected:" one place on so that the
+// chosen display mode stays chosen.
+ListEdit AddRaivelToProgramList(const std::string* file);
