@@ -42,7 +42,10 @@ CONF
   # Xvfb picks a free display number and writes it to the descriptor.
   exec {fd}<> <(:)
   # Nothing started here may hold the caller's output open (CTest waits for it).
-  Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp </dev/null >"$session/xvfb.log" 2>&1 &
+  # No reset when the last client leaves: the root's picture and any
+  # monitors set on the screen stay.
+  Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp -noreset </dev/null \
+    >"$session/xvfb.log" 2>&1 &
   echo $! >"$session/xvfb.pid"
   local number=""
   for _ in $(seq 100); do

@@ -2,6 +2,7 @@
 
 #include "frame_loop.h"
 #include "scene.h"
+#include "screen_covers.h"
 #include "startup_marks.h"
 #include "vertical_sync.h"
 
@@ -102,6 +103,9 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
     ShowWindow(g_window, SW_SHOW);
     SetForegroundWindow(g_window);
     SetFocus(g_window);
+    // The other monitors go black with the storm's window, in the mode we
+    // run in.
+    PlaceScreenCovers(g_window);
     ResizeScene(width, height);
     MarkStartup("window shown");
     if (!InitScene()) {
@@ -130,6 +134,7 @@ void DestroyRendererWindow()
         DestroyWindow(g_window);
         g_window = nullptr;
     }
+    RemoveScreenCovers();
     UnregisterClassA(kClassName, g_instance);
 }
 
@@ -154,6 +159,10 @@ LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE:
         ResizeScene(LOWORD(lParam), HIWORD(lParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        // The monitors may have moved, come or gone.
+        PlaceScreenCovers(window);
+        break;
     default:
         break;
     }
