@@ -51,15 +51,7 @@ public:
     // Null when the descriptor could not be made.
     SECURITY_ATTRIBUTES* Attributes() { return descriptor_ ? &attributes_ : nullptr; }
 
-    ACL* Dacl() const
-    {
-        BOOL present = FALSE;
-        BOOL defaulted = FALSE;
-        ACL* dacl = nullptr;
-        if (!descriptor_ || !GetSecurityDescriptorDacl(descriptor_, &present, &dacl, &defaulted))
-            return nullptr;
-        return present ? dacl : nullptr;
-    }
+    PSECURITY_DESCRIPTOR Descriptor() const { return descriptor_; }
 
 private:
     PSECURITY_DESCRIPTOR descriptor_ = nullptr;
@@ -117,15 +109,17 @@ bool Win32CaptureFolder::CreatePrivate()
 bool Win32CaptureFolder::MakePrivate()
 {
     PrivateSecurity security(User(), true);
-    if (!security.Dacl())
+    if (!security.Descriptor())
         return false;
     HANDLE folder = OpenItself(path_, READ_CONTROL | WRITE_DAC);
     if (folder == INVALID_HANDLE_VALUE)
         return false;
-    const bool done =
-        SetSecurityInfo(folder, SE_FILE_OBJECT,
-                        DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
-                        nullptr, security.Dacl(), nullptr) == ERROR_SUCCESS;
+    // The folder's own permissions, exactly these: nothing merged in from its
+    // parent (Wine's SetSecurityInfo keeps the parent's Everyone entry), and
+    // nothing passed on to what it holds, which the run writes anew.
+    const bool done = SetKernelObjectSecurity(
+        folder, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+        security.Descriptor());
     CloseHandle(folder);
     return done;
 }
