@@ -2,6 +2,7 @@
 
 #include "frame_loop.h"
 #include "scene.h"
+#include "scene_start.h"
 #include "screen_covers.h"
 #include "startup_marks.h"
 #include "vertical_sync.h"
@@ -108,7 +109,7 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
     PlaceScreenCovers(g_window);
     ResizeScene(width, height);
     MarkStartup("window shown");
-    if (!InitScene()) {
+    if (!StartStormScene()) {
         DestroyRendererWindow();
         return 0;
     }
