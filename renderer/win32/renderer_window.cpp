@@ -161,8 +161,11 @@ LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         ResizeScene(LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_DISPLAYCHANGE:
-        // The monitors may have moved, come or gone.
-        PlaceScreenCovers(window);
+        // The monitors may have moved, come or gone. Before the window is
+        // shown (a start-up that fails restores the display) nothing is
+        // covered yet.
+        if (IsWindowVisible(window))
+            PlaceScreenCovers(window);
         break;
     default:
         break;

@@ -21,6 +21,8 @@ LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         return TRUE;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_CLOSE:
+        return 0; // a cover goes with the storm, not on its own
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

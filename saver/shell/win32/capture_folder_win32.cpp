@@ -31,6 +31,8 @@ std::string CurrentUserSid()
 
 // Full access for the system and `user` alone, protected from what the
 // parent folder passes on; a folder's entries pass on to what it holds.
+// What is made with it belongs to `user`, even in an elevated run, whose
+// new files would otherwise belong to the administrators.
 class PrivateSecurity {
 public:
     PrivateSecurity(const std::string& user, bool folder)
@@ -38,7 +40,7 @@ public:
         if (user.empty())
             return;
         const std::string rights = folder ? "(A;OICI;FA;;;" : "(A;;FA;;;";
-        const std::string sddl = "D:P" + rights + "SY)" + rights + user + ")";
+        const std::string sddl = "O:" + user + "D:P" + rights + "SY)" + rights + user + ")";
         ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1,
                                                              &descriptor_, nullptr);
         attributes_.nLength = sizeof attributes_;

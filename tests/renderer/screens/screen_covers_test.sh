@@ -9,7 +9,8 @@
 # leaves the keyboard with the storm, that after Escape both monitors show
 # the desktop again, and that the cover goes with the renderer's process
 # when it is killed.
-set -euo pipefail
+set -eEuo pipefail
+trap 'echo "FAILED: line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 main=${RAIVEL_WINE_DIR:?the main Wine session is not set}
 probe=$1

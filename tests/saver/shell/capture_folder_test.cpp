@@ -9,8 +9,7 @@ namespace {
 
 const char kUser[] = "S-1-5-21-1111-2222-3333-1001";
 const char kOtherUser[] = "S-1-5-21-1111-2222-3333-1002";
-const char kAdministrators[] = "S-1-5-32-544";
-constexpr uint32_t kPlainFile = 0x20;
+const FolderState kMissing = {};
 
 FolderState Folder(const char* owner, uint32_t attributes = kFolderAttribute)
 {
@@ -18,57 +17,49 @@ FolderState Folder(const char* owner, uint32_t attributes = kFolderAttribute)
 }
 
 // A capture folder path whose looks follow a script (the last one repeats)
-// and whose changes succeed as told; it records what was asked of it.
+// and whose changes succeed as told; it notes what was asked of it.
 class ScriptedFolder : public CaptureFolderSystem {
 public:
-    explicit ScriptedFolder(std::vector<FolderState> looks) : looks_(std::move(looks)) {}
-
-    FolderState Look() override
+    explicit ScriptedFolder(std::vector<FolderState> looks, bool changesWork = true)
+        : looks_(std::move(looks)), changesWork_(changesWork)
     {
-        const FolderState state = looks_[std::min(looked_, looks_.size() - 1)];
-        ++looked_;
-        return state;
     }
+
+    FolderState Look() override { return looks_[std::min(looked_++, looks_.size() - 1)]; }
     std::string User() override { return kUser; }
-    bool CreatePrivate() override
-    {
-        calls += "create ";
-        return createWorks;
-    }
-    bool MakePrivate() override
-    {
-        calls += "private ";
-        return privateWorks;
-    }
+    bool CreatePrivate() override { return Asked("create "); }
+    bool MakePrivate() override { return Asked("private "); }
 
-    bool createWorks = true;
-    bool privateWorks = true;
-    std::string calls;
+    std::string asked;
 
 private:
+    bool Asked(const char* what)
+    {
+        asked += what;
+        return changesWork_;
+    }
+
     std::vector<FolderState> looks_;
+    bool changesWork_;
     size_t looked_ = 0;
 };
 
 } // namespace
 
-TEST(CaptureFolder, MissingFolderIsCreatedPrivate)
+TEST(CaptureFolder, MissingFolderIsCreatedPrivateAndTheUsersOwnIsMadePrivate)
 {
-    ScriptedFolder folder({FolderState{}});
-    EXPECT_TRUE(PrepareCaptureFolder(folder));
-    EXPECT_EQ(folder.calls, "create ");
-}
+    ScriptedFolder missing({kMissing});
+    EXPECT_TRUE(PrepareCaptureFolder(missing));
+    EXPECT_EQ(missing.asked, "create ");
+    EXPECT_FALSE(CaptureFolderRefused(missing)) << "nothing there to refuse";
 
-TEST(CaptureFolder, UsersOwnFolderIsMadePrivateAndOnlyThenTrusted)
-{
-    ScriptedFolder folder({Folder(kUser)});
-    EXPECT_TRUE(PrepareCaptureFolder(folder));
-    EXPECT_EQ(folder.calls, "private ");
-    EXPECT_FALSE(CaptureFolderRefused(folder));
+    ScriptedFolder own({Folder(kUser)});
+    EXPECT_TRUE(PrepareCaptureFolder(own));
+    EXPECT_EQ(own.asked, "private ");
+    EXPECT_FALSE(CaptureFolderRefused(own));
 
-    ScriptedFolder locked({Folder(kUser)});
-    locked.privateWorks = false;
-    EXPECT_FALSE(PrepareCaptureFolder(locked));
+    ScriptedFolder locked({Folder(kUser)}, false);
+    EXPECT_FALSE(PrepareCaptureFolder(locked)) << "trusted though still open";
 }
 
 TEST(CaptureFolder, AnythingButTheUsersOwnFolderIsLeftAlone)
@@ -77,35 +68,25 @@ TEST(CaptureFolder, AnythingButTheUsersOwnFolderIsLeftAlone)
         const char* what;
         FolderState state;
     } cases[] = {
-        {"another user's folder", Folder(kOtherUser)},
-        {"the administrators' folder", Folder(kAdministrators)},
+        {"another account's folder", Folder(kOtherUser)},
         {"a folder whose owner cannot be read", Folder("")},
         {"a junction of the user's", Folder(kUser, kFolderAttribute | kReparsePointAttribute)},
-        {"a link to a file", Folder(kUser, kPlainFile | kReparsePointAttribute)},
-        {"a file", Folder(kUser, kPlainFile)},
+        {"a file", Folder(kUser, 0x20)},
     };
     for (const auto& item : cases) {
         ScriptedFolder folder({item.state});
         EXPECT_FALSE(PrepareCaptureFolder(folder)) << item.what;
-        EXPECT_EQ(folder.calls, "") << item.what;
+        EXPECT_EQ(folder.asked, "") << item.what;
         EXPECT_TRUE(CaptureFolderRefused(folder)) << item.what;
     }
 }
 
-TEST(CaptureFolder, FolderMadeByAnotherAccountBeforeOursIsJudgedAsFound)
+TEST(CaptureFolder, FolderMadeByAnotherAccountJustBeforeOursIsJudgedAsFound)
 {
-    ScriptedFolder taken({FolderState{}, Folder(kOtherUser)});
-    taken.createWorks = false;
+    ScriptedFolder taken({kMissing, Folder(kOtherUser)}, false);
     EXPECT_FALSE(PrepareCaptureFolder(taken));
-    EXPECT_EQ(taken.calls, "create ");
+    EXPECT_EQ(taken.asked, "create ");
 
-    ScriptedFolder ours({FolderState{}, Folder(kUser)});
-    ours.createWorks = false;
-    EXPECT_TRUE(PrepareCaptureFolder(ours));
-    EXPECT_EQ(ours.calls, "create private ");
-
-    ScriptedFolder nothing({FolderState{}});
-    nothing.createWorks = false;
-    EXPECT_FALSE(PrepareCaptureFolder(nothing));
-    EXPECT_FALSE(CaptureFolderRefused(nothing)) << "nothing there to refuse";
+    ScriptedFolder cannotMake({kMissing}, false);
+    EXPECT_FALSE(PrepareCaptureFolder(cannotMake));
 }
