@@ -64,9 +64,15 @@ CONF
   Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp -noreset </dev/null \
     >"$session/xvfb.log" 2>&1 &
   echo $! >"$session/xvfb.pid"
-  local number=""
+  # A read that times out keeps what it got so far: the number may come in
+  # two pieces.
+  local number="" piece
   for _ in $(seq 100); do
-    read -r -t 0.1 -u "$fd" number && break
+    if read -r -t 0.1 -u "$fd" piece; then
+      number+=$piece
+      break
+    fi
+    number+=$piece
   done
   exec {fd}<&-
   if [[ -z "$number" ]]; then

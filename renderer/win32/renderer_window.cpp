@@ -2,6 +2,8 @@
 
 #include "frame_loop.h"
 #include "scene.h"
+#include "scene_start.h"
+#include "screen_covers.h"
 #include "startup_marks.h"
 #include "vertical_sync.h"
 
@@ -102,9 +104,12 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
     ShowWindow(g_window, SW_SHOW);
     SetForegroundWindow(g_window);
     SetFocus(g_window);
+    // The other monitors go black with the storm's window, in the mode we
+    // run in.
+    PlaceScreenCovers(g_window);
     ResizeScene(width, height);
     MarkStartup("window shown");
-    if (!InitScene()) {
+    if (!StartStormScene()) {
         DestroyRendererWindow();
         return 0;
     }
@@ -130,6 +135,7 @@ void DestroyRendererWindow()
         DestroyWindow(g_window);
         g_window = nullptr;
     }
+    RemoveScreenCovers();
     UnregisterClassA(kClassName, g_instance);
 }
 
@@ -154,6 +160,13 @@ LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE:
         ResizeScene(LOWORD(lParam), HIWORD(lParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        // The monitors may have moved, come or gone. Before the window is
+        // shown (a start-up that fails restores the display) nothing is
+        // covered yet.
+        if (IsWindowVisible(window))
+            PlaceScreenCovers(window);
+        break;
     default:
         break;
     }

@@ -22,13 +22,25 @@ void Put32(uint8_t* p, uint32_t value)
 bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const uint8_t* rows,
                   size_t stride)
 {
-    if (width <= 0 || height <= 0)
+    return WriteBitmap24(std::fopen(path.c_str(), "wb"), width, height, rows, stride);
+}
+
+bool WriteBitmap24(std::FILE* file, int32_t width, int32_t height, const uint8_t* rows,
+                   size_t stride)
+{
+    if (!file)
         return false;
+    if (width <= 0 || height <= 0) {
+        std::fclose(file);
+        return false;
+    }
     const size_t rowBytes = size_t{3} * width;
     const size_t paddedRow = (rowBytes + 3) / 4 * 4;
     const uint64_t imageBytes = uint64_t{paddedRow} * height;
-    if (imageBytes > 0xFFFFFFFFu - 54)
+    if (imageBytes > 0xFFFFFFFFu - 54) {
+        std::fclose(file);
         return false;
+    }
 
     uint8_t header[54] = {'B', 'M'};
     Put32(header + 2, static_cast<uint32_t>(54 + imageBytes));
@@ -40,9 +52,6 @@ bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const 
     Put16(header + 28, 24);
     Put32(header + 34, static_cast<uint32_t>(imageBytes));
 
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
     bool ok = std::fwrite(header, sizeof header, 1, file) == 1;
     // Rows that need no fill and follow each other go out in one write.
     if (stride == rowBytes && rowBytes == paddedRow) {

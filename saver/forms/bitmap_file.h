@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 // Writes a 24-bit picture as a Windows bitmap file: the "BM" header, a 40-byte
@@ -11,3 +12,8 @@
 // written.
 bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const uint8_t* rows,
                   size_t stride);
+
+// The same into a file opened for writing, which it closes; false when
+// `file` is null or the picture cannot be written.
+bool WriteBitmap24(std::FILE* file, int32_t width, int32_t height, const uint8_t* rows,
+                   size_t stride);

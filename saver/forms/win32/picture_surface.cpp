@@ -64,8 +64,16 @@ void PictureSurface::Mirror()
 
 bool PictureSurface::SaveAs(const std::string& path) const
 {
-    if (!bits_)
+    return WriteTo(std::fopen(path.c_str(), "wb"));
+}
+
+bool PictureSurface::WriteTo(std::FILE* file) const
+{
+    if (!bits_) {
+        if (file)
+            std::fclose(file);
         return false;
+    }
     GdiFlush();
-    return SaveBitmap24(path, width_, height_, static_cast<const uint8_t*>(bits_), Stride());
+    return WriteBitmap24(file, width_, height_, static_cast<const uint8_t*>(bits_), Stride());
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 // A picture surface: a 24-bit off-screen picture with a device context to
@@ -25,6 +26,8 @@ public:
 
     // Writes the picture as an uncompressed 24-bit bitmap file.
     bool SaveAs(const std::string& path) const;
+    // The same into a file opened for writing, which it closes.
+    bool WriteTo(std::FILE* file) const;
 
 private:
     void Create(int width, int height);

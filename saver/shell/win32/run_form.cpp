@@ -1,5 +1,6 @@
 #include "run_form.h"
 
+#include "capture_folder_win32.h"
 #include "music_player.h"
 #include "program.h"
 #include "resource_ids.h"
@@ -33,15 +34,19 @@ RunForm::RunForm() : Form(kRunCaption, WS_OVERLAPPED | WS_CAPTION), clouds_(IDB_
 {
 }
 
-void RunForm::Load()
+void RunForm::Load(bool capturesPrivate)
 {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     MoveWindow(Window(), 0, 0, width, height, FALSE);
-    desktop_ = std::make_unique<PictureSurface>(width, height);
-    CaptureDesktop();
-    clouds_.SaveAs(kCloudCaptureFile);
-    desktop_->SaveAs(kDesktopCaptureFile);
+    // No picture of the desktop where others may read it: the run goes on
+    // as it does when the files cannot be written.
+    if (capturesPrivate) {
+        desktop_ = std::make_unique<PictureSurface>(width, height);
+        CaptureDesktop();
+        clouds_.WriteTo(CreatePrivateFile(kCloudCaptureFile));
+        desktop_->WriteTo(CreatePrivateFile(kDesktopCaptureFile));
+    }
 
     StartMusic();
 

@@ -16,8 +16,9 @@ class RunForm : public Form {
 public:
     RunForm();
 
-    // The start of the run, in one pass.
-    void Load();
+    // The start of the run, in one pass. The pictures are written only when
+    // `capturesPrivate`: the capture folder is the user's own and private.
+    void Load(bool capturesPrivate);
 
 protected:
     void OnTimer(UINT_PTR id) override;

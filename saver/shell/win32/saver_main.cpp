@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "capture_folder_win32.h"
 #include "command_line.h"
 #include "preview_form.h"
 #include "program.h"
@@ -45,7 +46,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         return 0;
     }
 
-    CreateDirectoryA(kWorkingDirectory, nullptr);
+    Win32CaptureFolder captureFolder(kWorkingDirectory);
+    const bool capturesPrivate = PrepareCaptureFolder(captureFolder);
     const std::string folder = ProgramFolder();
     LoadSettings(folder);
     if (mode == StartMode::Settings) {
@@ -61,7 +63,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (mode == StartMode::Run)
         CursorCount = ShowCursor(FALSE);
     RunForm run;
-    run.Load();
+    run.Load(capturesPrivate);
     RunMessageLoop();
     return 0;
 }

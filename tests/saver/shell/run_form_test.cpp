@@ -11,6 +11,9 @@
 
 #include <windows.h>
 
+#include <aclapi.h>
+#include <sddl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,6 +25,7 @@
 
 #include "bitmap_loader.h"
 #include "loaded_image.h"
+#include "wine_paths.h"
 
 namespace {
 
@@ -29,6 +33,7 @@ std::string g_folder;
 std::string g_sound;
 std::string g_preview;
 
+const char kCaptureFolder[] = "C:\\r_mosk";
 const char kCloudFile[] = "C:\\r_mosk\\Zandrel1.bmp";
 const char kDesktopFile[] = "C:\\r_mosk\\Zandrel2.bmp";
 const char kRendererName[] = "Zandrel_VC";
@@ -231,6 +236,56 @@ std::vector<Stretch> SoundStretches(const std::string& letters)
         stretches.back().end = look + 1;
     }
     return stretches;
+}
+
+// The permissions of a file or folder as SDDL text ("D:(A;;FA;;;SY)...").
+std::string Permissions(const char* path)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoA(path, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                              nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
+        return "none";
+    char* text = nullptr;
+    std::string sddl = "none";
+    if (ConvertSecurityDescriptorToStringSecurityDescriptorA(
+            descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr)) {
+        sddl = text;
+        LocalFree(text);
+    }
+    LocalFree(descriptor);
+    return sddl;
+}
+
+// Whether SDDL text grants anything to Everyone, Users or Authenticated
+// Users (the last field of an allowing entry).
+bool OpenToOthers(const std::string& sddl)
+{
+    for (size_t entry = sddl.find("(A;"); entry != std::string::npos;
+         entry = sddl.find("(A;", entry + 1)) {
+        const size_t end = sddl.find(')', entry);
+        const size_t last = sddl.rfind(';', end);
+        const std::string who = sddl.substr(last + 1, end - last - 1);
+        for (const char* other : {"WD", "BU", "AU", "S-1-1-0", "S-1-5-32-545", "S-1-5-11"})
+            if (who == other)
+                return true;
+    }
+    return false;
+}
+
+void OpenToEveryone(const char* path, const char* sddl)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
+                                                                     &descriptor, nullptr));
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    ACL* dacl = nullptr;
+    GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
+    EXPECT_EQ(SetNamedSecurityInfoA(const_cast<char*>(path), SE_FILE_OBJECT,
+                                    DACL_SECURITY_INFORMATION, nullptr, nullptr, dacl, nullptr),
+              static_cast<DWORD>(ERROR_SUCCESS));
+    LocalFree(descriptor);
+    EXPECT_TRUE(OpenToOthers(Permissions(path))) << path << ": " << Permissions(path);
 }
 
 // The screen's pixels in `area` as 0xRRGGBB, top row first.
@@ -485,6 +540,55 @@ TEST_F(RunFormTest, CaptureFilesHoldTheScreenMirroredAndTheClouds)
     ASSERT_NE(clouds, nullptr);
     EXPECT_EQ(clouds->width, 128);
     EXPECT_EQ(clouds->height, 128);
+}
+
+TEST_F(RunFormTest, CaptureFolderAndPicturesAreTheUsersAlone)
+{
+    DeleteFileA(kCloudFile);
+    DeleteFileA(kDesktopFile);
+    RemoveDirectoryA(kCaptureFolder);
+    ASSERT_EQ(GetFileAttributesA(kCaptureFolder), INVALID_FILE_ATTRIBUTES);
+    for (const char* start : {"fresh", "over a folder left open"}) {
+        if (GetFileAttributesA(kCaptureFolder) != INVALID_FILE_ATTRIBUTES) {
+            OpenToEveryone(kCaptureFolder, "D:(A;OICI;FA;;;WD)");
+            OpenToEveryone(kCloudFile, "D:(A;;FA;;;WD)");
+            OpenToEveryone(kDesktopFile, "D:(A;;FA;;;WD)");
+        }
+        StartSaver("full", "/s");
+        HWND renderer = WaitForRenderer();
+        ASSERT_NE(renderer, nullptr) << start;
+        EXPECT_GE(EndRun(renderer), 0) << start;
+        for (const char* path : {kCaptureFolder, kCloudFile, kDesktopFile}) {
+            const std::string permissions = Permissions(path);
+            std::printf("%s: %s %s\n", start, path, permissions.c_str());
+            EXPECT_NE(permissions, "none") << start << ": " << path;
+            EXPECT_FALSE(OpenToOthers(permissions)) << start << ": " << path;
+        }
+    }
+    LoadedImage desktop(LoadCaptureImage(kDesktopFile));
+    EXPECT_NE(desktop, nullptr) << "the private picture cannot be read back";
+}
+
+// Wine can give a folder no other owner and make no junction; a file in the
+// folder's place takes the same way: no picture written nor read, the storm
+// with its own clouds, no message.
+TEST_F(RunFormTest, CaptureFolderThatIsNotTheUsersGetsNoPictureAndTheStormStillRuns)
+{
+    DeleteFileA(kCloudFile);
+    DeleteFileA(kDesktopFile);
+    RemoveDirectoryA(kCaptureFolder);
+    HANDLE file = CreateFileA(kCaptureFolder, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    StartSaver("full", "/s");
+    HWND renderer = WaitForRenderer();
+    ASSERT_NE(renderer, nullptr);
+    Pump(1000);
+    EXPECT_TRUE(renderer_.Running()) << "the storm did not go on";
+    EXPECT_EQ(FindWindowA("#32770", "Error"), nullptr);
+    EXPECT_GE(EndRun(renderer), 0);
+    EXPECT_EQ(FileSize(kCaptureFolder), 0) << "something was written in its place";
+    DeleteFileA(kCaptureFolder);
 }
 
 TEST_F(RunFormTest, SaverEndsWithTheRendererStopsTheMusicAndShowsTheCursor)

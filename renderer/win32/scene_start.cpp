@@ -1,0 +1,17 @@
+#include "scene_start.h"
+
+#include "bitmap_loader.h"
+#include "capture_folder_win32.h"
+#include "cloud_picture.h"
+#include "scene.h"
+
+int StartStormScene()
+{
+    Win32CaptureFolder folder("c:\\r_mosk");
+    if (!CaptureFolderRefused(folder))
+        return InitScene();
+    RgbImage* clouds = DecodeDibImage(kCloudPicture, kCloudPictureSize);
+    const int started = InitSceneFromImages(clouds, nullptr);
+    FreeRgbImage(clouds);
+    return started;
+}
