@@ -11,6 +11,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 saver=$build/saver/Raivel.scr
+# The renderer's file name: renderer/handoff/handoff.h.
 renderer=$build/renderer/win32/Raivel.dll
 probe=$build/tools/run_probe.exe
 # shellcheck source=tools/bench-session.sh

@@ -7,9 +7,6 @@
 #include "gl_headers.h"
 #include "startup_marks.h"
 
-const char* const kCloudPicturePath = "c:\\r_mosk\\Zandrel1.bmp";
-const char* const kDesktopPicturePath = "c:\\r_mosk\\Zandrel2.bmp";
-
 unsigned int g_cloudTexture = 0;
 unsigned int g_desktopTexture = 0;
 float g_slideOffset = 10.0f;

@@ -4,9 +4,9 @@
 // ceiling that slides away while it darkens, the desktop picture as a floor
 // lit by the flash, all under black fog, and the bolt over them.
 
-// The two capture pictures the saver writes before it starts the renderer.
-extern const char* const kCloudPicturePath;
-extern const char* const kDesktopPicturePath;
+// The two capture pictures the saver writes before it starts the renderer
+// (kCloudPicturePath, kDesktopPicturePath).
+#include "handoff.h"
 
 // Texture names of the cloud (1) and desktop (2) pictures; 0 while missing.
 extern unsigned int g_cloudTexture;

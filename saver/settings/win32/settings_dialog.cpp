@@ -10,14 +10,13 @@
 #include "command_button.h"
 #include "dialog_rules.h"
 #include "form.h"
+#include "handoff.h"
 #include "picture_surface.h"
 #include "resource_ids.h"
 #include "saver_helpers.h"
 #include "settings.h"
 #include "text_encoding.h"
 #include "window_class.h"
-
-const char kSettingsCaption[] = "<Raivel>";
 
 namespace {
 

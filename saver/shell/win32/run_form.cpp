@@ -1,19 +1,13 @@
 #include "run_form.h"
 
+#include "handoff.h"
 #include "music_player.h"
 #include "program.h"
 #include "resource_ids.h"
 #include "saver_helpers.h"
 #include "settings.h"
 
-const char kRunCaption[] = "Zandrel_Main";
-
 namespace {
-
-// What the renderer reads, and the window that is the renderer's run.
-const char kCloudCaptureFile[] = "C:\\r_mosk\\Zandrel1.bmp";
-const char kDesktopCaptureFile[] = "C:\\r_mosk\\Zandrel2.bmp";
-const char kRendererWindowName[] = "Zandrel_VC";
 
 // Timer1: the MP3 restart check; Timer2: the CD poll; Timer3: the renderer
 // watch.
@@ -29,7 +23,7 @@ constexpr DWORD kRendererGrace = 5000;
 
 } // namespace
 
-RunForm::RunForm() : Form(kRunCaption, WS_OVERLAPPED | WS_CAPTION), clouds_(IDB_CLOUDS)
+RunForm::RunForm() : Form(kRunFormCaption, WS_OVERLAPPED | WS_CAPTION), clouds_(IDB_CLOUDS)
 {
 }
 
@@ -40,13 +34,13 @@ void RunForm::Load()
     MoveWindow(Window(), 0, 0, width, height, FALSE);
     desktop_ = std::make_unique<PictureSurface>(width, height);
     CaptureDesktop();
-    clouds_.SaveAs(kCloudCaptureFile);
-    desktop_->SaveAs(kDesktopCaptureFile);
+    clouds_.SaveAs(kCloudPicturePath);
+    desktop_->SaveAs(kDesktopPicturePath);
 
     StartMusic();
 
     // The renderer reads both files: they are written before it starts.
-    const std::string rendererPath = ProgramFolder() + "\\Raivel.dll";
+    const std::string rendererPath = ProgramFolder() + "\\" + kRendererFileName;
     renderer_ = StartProgram(rendererPath, SW_SHOWNORMAL);
     rendererStart_ = GetTickCount();
     EnableTimer(kWatchTimer, kWatchPeriod, true);

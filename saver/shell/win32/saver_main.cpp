@@ -8,6 +8,7 @@
 #include <string>
 
 #include "command_line.h"
+#include "handoff.h"
 #include "preview_form.h"
 #include "program.h"
 #include "run_form.h"
@@ -16,9 +17,6 @@
 #include "settings_dialog.h"
 
 namespace {
-
-// Where the renderer finds the pictures the run writes.
-const char kWorkingDirectory[] = "C:\\r_mosk";
 
 void RunMessageLoop()
 {
@@ -34,7 +32,7 @@ void RunMessageLoop()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // A run or the settings dialog is there already (hidden windows count).
-    if (FindWindowA(nullptr, kRunCaption) || FindWindowA(nullptr, kSettingsCaption))
+    if (FindWindowA(nullptr, kRunFormCaption) || FindWindowA(nullptr, kSettingsCaption))
         ExitProcess(0);
 
     const std::string arguments = ProgramArguments();
@@ -45,7 +43,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         return 0;
     }
 
-    CreateDirectoryA(kWorkingDirectory, nullptr);
+    CreateDirectoryA(kCaptureFolder, nullptr);
     const std::string folder = ProgramFolder();
     LoadSettings(folder);
     if (mode == StartMode::Settings) {
