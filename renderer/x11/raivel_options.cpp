@@ -11,7 +11,7 @@ const char* const kUsageText =
     "  -root               draw in the window named by XSCREENSAVER_WINDOW,\n"
     "                      or else in the root window\n"
     "  -window-id ID       draw in window ID (0x hexadecimal or decimal)\n"
-    "  -delay MICROSECONDS at least this long per frame (default 16666)\n"
+    "  -delay MICROSECONDS the time of one step of the storm (default 16666)\n"
     "  -fps                print the frame rate once a second\n"
     "Options may also be written with two dashes. Escape or closing the window\n"
     "ends the storm.\n";
