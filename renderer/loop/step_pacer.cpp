@@ -61,13 +61,30 @@ int64_t StepPacer::SleepAfterFrame(int64_t now, bool shown)
         frameTimes_[frameTimeCount_ % kFrameTimes] = now - start_;
         frameTimeCount_ = std::min(frameTimeCount_ + 1, 2 * kFrameTimes);
     }
+    const int64_t half = period_ / 2;
+    if (probeFrom_ >= 0) {
+        // A frame started half a refresh late: the refresh still held its
+        // swap back to the grid, or nothing did.
+        const int64_t offGrid = (now - probeFrom_) % half;
+        halfStepRefresh_ =
+            std::min(offGrid, half - offGrid) < half / 4 ? Refresh::Held : Refresh::Refused;
+        probeFrom_ = -1;
+    }
     // The first frames follow each other at once, to learn the display. A
     // display that refreshes once a step, or twice, then keeps the time
     // itself: a frame on every refresh. Otherwise the loop sleeps until the
     // next step is due, since a frame started before then would show the
     // storm as it is.
-    const bool displayKeepsTime = frameTimeCount_ < kFrameTimes || LockedRefresh();
+    const int64_t refresh = LockedRefresh();
     const int64_t untilStep = start_ + period_ - tolerance_ - owed_ - now;
+    if (shown && refresh == half && halfStepRefresh_ == Refresh::Unknown && untilStep > 0) {
+        // A drawing that happens to take half a step looks the same: before
+        // a frame that would show no new step, wait half a refresh and see.
+        probeFrom_ = now;
+        nextDirect_ = false;
+        return half / 2;
+    }
+    const bool displayKeepsTime = frameTimeCount_ < kFrameTimes || refresh;
     const int64_t sleep = shown && displayKeepsTime ? 0 : std::max<int64_t>(untilStep, 0);
     nextDirect_ = shown && sleep == 0;
     return sleep;
@@ -78,21 +95,18 @@ int64_t StepPacer::LockedRefresh() const
     if (frameTimeCount_ < kFrameTimes)
         return 0;
     // The median of the last frames, which a missed refresh or a late
-    // wake-up leaves alone, is about a step: the display refreshes once a
-    // step.
+    // wake-up leaves alone, is about a step, or half of one.
     int64_t times[kFrameTimes];
     std::copy(std::begin(frameTimes_), std::end(frameTimes_), times);
-    std::sort(times, times + kFrameTimes);
-    const auto near = [](int64_t time, int64_t refresh, int percent) {
-        return std::abs(time - refresh) * 100 <= refresh * percent;
-    };
-    if (near(times[kFrameTimes / 2], period_, 3))
-        return period_;
-    // About half a step, and steady: a drawing that happens to take that
-    // long, with nothing to hold it, is not.
+    std::nth_element(times, times + kFrameTimes / 2, times + kFrameTimes);
+    const int64_t frameTime = times[kFrameTimes / 2];
     const int64_t half = period_ / 2;
-    if (near(times[kFrameTimes / 2], half, 3) && near(times[1], half, 5) &&
-        near(times[kFrameTimes - 2], half, 5))
+    const auto near = [frameTime](int64_t refresh) {
+        return std::abs(frameTime - refresh) * 100 <= refresh * 3;
+    };
+    if (near(period_))
+        return period_;
+    if (near(half) && halfStepRefresh_ != Refresh::Refused)
         return half;
     return 0;
 }

@@ -9,17 +9,21 @@ constexpr int64_t kStepMicroseconds = 1000000 / 60;
 // the display does. Plain logic over a clock that the shell reads: times are
 // microseconds of a monotonic clock.
 //
-// Where the display's vertical sync holds each buffer swap until the next
-// refresh, a frame is drawn on every refresh and advances the storm by the
-// whole steps of time that passed since the frame before: 0, 1 or 2, never
-// more, so a stall is not made up for. A display at about the step rate (60
-// or 59.94 Hz) is held to exactly one step per refresh, and one at about
-// twice it to a step every second refresh, so that the timing's jitter never
-// makes a frame skip a step or show one twice. Where the next step is more
-// than a frame's time away, or nothing holds the swaps back (no vertical
-// sync, or a driver that takes the request and ignores it), the loop sleeps
-// until the step is due. Which case holds is learnt from the frames' times:
-// how long a frame takes when the loop did not sleep before it.
+// A display whose vertical sync holds each buffer swap until its next
+// refresh, and which refreshes about once a step (60 or 59.94 Hz) or twice
+// (120 Hz), keeps the time itself: a frame is drawn on every refresh and
+// counts as its whole refreshes, so 60 Hz gets exactly one step per refresh
+// and 120 Hz one every second refresh, whatever the timing's jitter. On any
+// other display, or where nothing holds the swaps back (no vertical sync, or
+// a driver that takes the request and ignores it), the loop sleeps until the
+// next step is due and the frame advances by the whole steps of time since
+// the one before. Never more than 2 steps a frame: a stall is not made up
+// for. The display is learnt from the frames' times: the first frames follow
+// each other at once, and how long they take, without a sleep before them,
+// is the refresh where vertical sync holds them, or the drawing's time. A
+// drawing that happens to take half a step is told from a 120 Hz refresh by
+// starting one frame half a refresh late: only a refresh brings its swap
+// back onto the grid.
 class StepPacer {
 public:
     // A period of 0 is one step per frame, the frames as fast as they come.
@@ -61,4 +65,10 @@ private:
     // the drawing time where nothing does.
     int64_t frameTimes_[kFrameTimes] = {};
     int frameTimeCount_ = 0;
+    // Whether frames of half a step are a refresh's, as a frame started half
+    // a refresh late shows; and, while that frame runs, when it could have
+    // started.
+    enum class Refresh { Unknown, Held, Refused };
+    Refresh halfStepRefresh_ = Refresh::Unknown;
+    int64_t probeFrom_ = -1;
 };
