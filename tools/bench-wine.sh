@@ -87,7 +87,7 @@ paced_run() {
       >"$session/probe.out" 2>"$session/probe.trace"
   )
   local status=$?
-  grep -v ':trace:' "$session/probe.trace" >"$session/probe.err" || true
+  grep -Ev ':(trace|warn|fixme):wgl:' "$session/probe.trace" >"$session/probe.err" || true
   return $status
 }
 
