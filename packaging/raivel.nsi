@@ -22,7 +22,8 @@ SetCompressor /SOLID lzma
 !define RAIVEL_KEY "Software\Raivel"
 !define DESKTOP_KEY "Control Panel\Desktop"
 ; Where the saver leaves its two pictures for the renderer (one of them is
-; the user's desktop).
+; the user's desktop). This and the other names the programs share
+; (Raivel.dll, the windows' names) are those of renderer/handoff/handoff.h.
 !define CAPTURE_FOLDER "C:\r_mosk"
 !define SPI_SETSCREENSAVEACTIVE 0x0011
 !define SPIF_UPDATEINIFILE_SENDWININICHANGE 3

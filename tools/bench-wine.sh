@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
-# tools/bench-wine.sh [BUILD_DIR]: the renderer of the built Windows tree
-# BUILD_DIR (build/windows) under Wine, at a 1920 x 1080 floor picture:
-# - its start to first frame against the platform's floor (wgl_floor, a bare
-#   WGL program that clears and swaps), three times each, alternating, with
-#   where the renderer's start-up goes (renderer_timed's marks) and its own
-#   share: everything but the process start, the window, the context, the
-#   mode change and gluBuild2DMipmaps;
-# - the frame rate without the vertical sync request (renderer_timed_unsynced);
-# - Raivel.dll itself: time to the first frame, frame rate, CPU time per frame
-#   and peak memory as renderer_probe measures them, and the peak resident
-#   size and CPU load of its Wine process.
+# tools/bench-wine.sh [BUILD_DIR [RENDERER]]: the renderer of the built
+# Windows tree BUILD_DIR (build/windows), or the program RENDERER measured
+# with that tree's tools (say, /work/baseline/Raivel.dll, an earlier build),
+# under Wine, at a 1920 x 1080 floor picture:
+# - the tree's start to first frame against the platform's floor (wgl_floor,
+#   a bare WGL program that clears and swaps), three times each,
+#   alternating, with where the renderer's start-up goes (renderer_timed's
+#   marks) and its own share: everything but the process start, the window,
+#   the context, the mode change and gluBuild2DMipmaps;
+# - the frame rate and the time between flashes without the vertical sync
+#   request (renderer_timed_unsynced);
+# - Raivel.dll itself (or RENDERER): time to the first frame, the time
+#   between two flashes (601 steps of the storm) and the steps a second it
+#   makes, the frame rate between them, the CPU time per second and per
+#   frame and the peak memory, as renderer_probe and the Wine process's
+#   /proc figures give them.
+# The frames are counted in Wine's timestamped trace of the buffer swaps
+# (WINEDEBUG=+timestamp,+wgl) between the two flashes renderer_probe saw.
 # Everything runs in a Wine session of its own (1024 x 768), in a scratch
 # folder of BUILD_DIR that is removed afterwards.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
-renderer=$build/renderer/win32/Raivel.dll
+renderer=$(realpath "${2:-$build/renderer/win32/Raivel.dll}")
 probe=$build/tools/renderer_probe.exe
 timed=$build/tools/renderer_timed.exe
 unsynced=$build/tools/renderer_timed_unsynced.exe
@@ -26,8 +33,9 @@ source "$root/tools/bench-session.sh"
 bench_session_start "$build" bench-wine 1024x768 "$renderer" "$probe" "$timed" "$unsynced" "$floor"
 windows_path() { echo "Z:${1//\//\\}"; }
 
-# The capture pictures: a 128 x 128 cloud and a bright 1920 x 1080 desktop, so
-# that each flash stands out on the floor.
+# The capture pictures (names as renderer/handoff/handoff.h gives them): a
+# 128 x 128 cloud and a bright 1920 x 1080 desktop, so that each flash stands
+# out on the floor.
 captures=$session/prefix/drive_c/r_mosk
 mkdir -p "$captures"
 convert -seed 7 -size 128x128 plasma:grey40-grey10 -blur 0x3 -type TrueColor \
@@ -68,16 +76,41 @@ for run in 1 2 3; do
     END { printf "  %-34s %7.1f ms\n", "our own share", own }' "$marks"
 done
 
-echo "== frame rate without the vertical sync request"
-bench_run "$probe" "$(windows_path "$unsynced")"
-grep '^frame rate' "$session/probe.out"
+# paced_run PROGRAM: renderer_probe on PROGRAM, with Wine's timestamped trace
+# of the buffer swaps in $session/probe.trace; its figures in probe.out, its
+# messages in probe.err.
+paced_run() {
+  (
+    # shellcheck source=tools/wine-env.sh
+    source "$root/tools/wine-env.sh" "$session"
+    WINEDEBUG=-all,+timestamp,+wgl setsid wine "$probe" "$(windows_path "$1")" </dev/null \
+      >"$session/probe.out" 2>"$session/probe.trace"
+  )
+  local status=$?
+  grep -Ev ':(trace|warn|fixme):wgl:' "$session/probe.trace" >"$session/probe.err" || true
+  return $status
+}
 
-echo "== Raivel.dll"
-bench_run "$probe" "$(windows_path "$renderer")" &
+# frame_rate: the frames a second between the two flashes of the last run.
+frame_rate() {
+  awk -v ticks="$(awk '/^flashes at ticks:/ { print $4, $5 }' "$session/probe.out")" '
+    BEGIN { split(ticks, tick, " "); from = tick[1] / 1000; to = tick[2] / 1000 }
+    /:trace:wgl:glxdrv_wglSwapBuffers/ { at = $1 + 0; if (at >= from && at < to) frames++ }
+    END { if (to > from) printf "frame rate: %.1f frames/s\n", frames / (to - from) }' \
+    "$session/probe.trace"
+}
+
+echo "== without the vertical sync request (renderer_timed_unsynced)"
+paced_run "$unsynced" || true
+frame_rate
+grep -E '^(flash interval|steps a second)' "$session/probe.out" || cat "$session/probe.err" >&2
+
+echo "== $(basename "$renderer") ($renderer)"
+paced_run "$renderer" &
 probe_pid=$!
 
 # The renderer's Wine process is the one of this session's prefix whose first
-# argument is Raivel.dll. Its VmHWM only grows, so the last reading before it
+# argument is the renderer's file. Its VmHWM only grows, so the last reading before it
 # ends is its peak. Its CPU time counts every thread, Mesa's too (which Wine's
 # GetProcessTimes leaves out), from its fourth reading (a second after it
 # appeared, past the start) to its last.
@@ -89,7 +122,7 @@ while kill -0 "$probe_pid" 2>/dev/null; do
   if [[ -z "$renderer_pid" ]]; then
     for dir in /proc/[0-9]*; do
       read -r -d '' argv0 2>/dev/null <"$dir/cmdline" || continue
-      if [[ "$argv0" == *Raivel.dll ]] &&
+      if [[ "$argv0" == *"$(basename "$renderer")" ]] &&
         grep -qxF "WINEPREFIX=$session/prefix" < <(tr '\0' '\n' 2>/dev/null <"$dir/environ"); then
         renderer_pid=${dir#/proc/}
       fi
@@ -110,11 +143,12 @@ done
 status=0
 wait "$probe_pid" || status=$?
 
-cat "$session/probe.out"
+grep -v '^flashes at ticks:' "$session/probe.out"
+fps=$(frame_rate | awk '{ print $3 }')
+[[ -z "$fps" ]] || echo "frame rate between the flashes: $fps frames/s"
 if [[ -n "$hwm" ]]; then
   awk -v kb="$hwm" 'BEGIN { printf "Wine process peak resident size (VmHWM): %.1f MiB\n", kb / 1024 }'
 fi
-fps=$(awk '/^frame rate:/ { print $3 }' "$session/probe.out")
 if [[ -n "$fps" ]] && ((${#first_cpu[@]})); then
   awk -v hz="$(getconf CLK_TCK)" -v fps="$fps" -v t0="${first_cpu[0]}" -v t1="${last_cpu[0]}" \
     -v c0="${first_cpu[1]}" -v c1="${last_cpu[1]}" 'BEGIN {

@@ -1,9 +1,13 @@
 // renderer_probe [--first-frame] PROGRAM [SECONDS]: starts the renderer
 // program (or another GL program) and measures it from outside, through the
-// screen: the time to its first frame, then, unless --first-frame, its frame
-// rate and CPU time per frame between two flashes, and its peak memory. Then
+// screen: the time to its first frame, then, unless --first-frame, the time
+// between two flashes (601 steps of the storm apart), the steps a second
+// that makes, its CPU time a second between them, and its peak memory. Then
 // it closes the program's window and waits for it to end. Gives up after
-// SECONDS (600) without the frames it waits for.
+// SECONDS (600) without the frames it waits for. The flashes' times are also
+// printed on Windows' tick count, the clock of Wine's +timestamp trace, so
+// that a trace of the program's buffer swaps gives its frame rate between
+// them (tools/bench-wine.sh).
 
 #include <windows.h>
 
@@ -17,8 +21,8 @@
 
 namespace {
 
-// A new bolt, and with it the flash, every this many frames.
-constexpr int kFramesPerFlash = 601;
+// A new bolt, and with it the flash, every this many steps of the storm.
+constexpr int kStepsPerFlash = 601;
 // A rise of the floor's brightness (red + green + blue) this large is a flash.
 constexpr int kFlashRise = 90;
 
@@ -124,18 +128,23 @@ int main(int argc, char** argv)
         status = 0;
     } else if (firstFrame >= 0) {
 
-        // The flash of the first frame, then two more, kFramesPerFlash apart.
+        // The flash of the first frame, then two more, kStepsPerFlash apart.
         const POINT centre = {width / 2, height - 8};
         const double second = WaitForFlash(clock, centre.x, centre.y);
+        const DWORD secondTick = GetTickCount();
         const double secondCpu = CpuSeconds(process.hProcess);
         const double third = second < 0 ? -1 : WaitForFlash(clock, centre.x, centre.y);
+        const DWORD thirdTick = GetTickCount();
         const double thirdCpu = CpuSeconds(process.hProcess);
         if (third < 0) {
             std::fprintf(stderr, "renderer_probe: no two flashes after the first\n");
         } else {
-            std::printf("frame rate: %.2f frames/s\n", kFramesPerFlash / (third - second));
-            std::printf("CPU time per frame as Wine counts it (without Mesa's threads): %.2f ms\n",
-                        (thirdCpu - secondCpu) * 1000 / kFramesPerFlash);
+            const double interval = third - second;
+            std::printf("flash interval: %.2f s\n", interval);
+            std::printf("steps a second: %.1f\n", kStepsPerFlash / interval);
+            std::printf("flashes at ticks: %lu %lu\n", secondTick, thirdTick);
+            std::printf("CPU time a second as Wine counts it (without Mesa's threads): %.0f ms\n",
+                        (thirdCpu - secondCpu) * 1000 / interval);
             status = 0;
         }
 

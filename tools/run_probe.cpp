@@ -15,12 +15,11 @@
 #include <vector>
 
 #include "dib_layout.h"
+#include "handoff.h"
 #include "probe_watch.h"
 
 namespace {
 
-const char kCloudCapture[] = "C:\\r_mosk\\Zandrel1.bmp";
-const char kDesktopCapture[] = "C:\\r_mosk\\Zandrel2.bmp";
 constexpr int kCloudSide = 128;
 
 // The size of a whole 24-bit capture file of width x height.
@@ -91,8 +90,8 @@ int main(int argc, char** argv)
     const HDC screen = GetDC(nullptr);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    DeleteFileA(kCloudCapture);
-    DeleteFileA(kDesktopCapture);
+    DeleteFileA(kCloudPicturePath);
+    DeleteFileA(kDesktopPicturePath);
 
     // Floor points inside the client area of the renderer's window, the
     // 1024 x 768 one at (0, 0) it opens where the screen cannot switch.
@@ -122,11 +121,11 @@ int main(int argc, char** argv)
         const char* name;
         std::function<bool()> done;
     } steps[] = {
-        {"start to run form", [] { return FindWindowA(nullptr, "Zandrel_Main") != nullptr; }},
+        {"start to run form", [] { return FindWindowA(nullptr, kRunFormCaption) != nullptr; }},
         {"start to screen captured and cloud file written",
-         [] { return HasSize(kCloudCapture, CaptureFileSize(kCloudSide, kCloudSide)); }},
+         [] { return HasSize(kCloudPicturePath, CaptureFileSize(kCloudSide, kCloudSide)); }},
         {"start to desktop file written",
-         [&] { return HasSize(kDesktopCapture, CaptureFileSize(width, height)); }},
+         [&] { return HasSize(kDesktopPicturePath, CaptureFileSize(width, height)); }},
     };
     for (const auto& step : steps) {
         const double at = clock.WaitFor(step.done);
@@ -146,7 +145,7 @@ int main(int argc, char** argv)
     }
     std::fflush(stdout);
 
-    const HWND window = FindWindowA("OpenGL", "Zandrel_VC");
+    const HWND window = FindWindowA(kRendererWindowClass, kRendererWindowName);
     DWORD rendererId = 0;
     if (window)
         GetWindowThreadProcessId(window, &rendererId);

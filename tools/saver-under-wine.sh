@@ -94,7 +94,7 @@ release_wine_desktop() {
 }
 
 # start_saver: Raivel.scr /s in the background ($saver_pid), with no capture
-# of an earlier run left.
+# of an earlier run left (the names: renderer/handoff/handoff.h).
 start_saver() {
   rm -f "$WINEPREFIX/drive_c/r_mosk/Zandrel1.bmp" "$WINEPREFIX/drive_c/r_mosk/Zandrel2.bmp"
   setsid wine "$saver" /s </dev/null >"$session/saver.log" 2>&1 &

@@ -11,7 +11,25 @@ void SetKeyHeld(unsigned long code, bool held)
         g_keys[code] = held;
 }
 
-bool RunIdlePass()
+bool EscapeHeld()
 {
-    return !((g_active && !RenderFrame()) || g_keys[kEscapeKey]);
+    return g_keys[kEscapeKey];
+}
+
+bool RunIdlePass(StepPacer& pacer, int64_t now)
+{
+    if (EscapeHeld())
+        return false;
+    const int steps = pacer.StepsForFrame(now);
+    if (g_active) {
+        for (int step = 0; step < steps; ++step)
+            StepScene();
+        DrawScene();
+    }
+    return true;
+}
+
+int64_t SleepAfterPresent(StepPacer& pacer, int64_t now)
+{
+    return pacer.SleepAfterFrame(now, g_active);
 }

@@ -30,6 +30,11 @@ void ExtendBranches()
         const double dx1 = RandomStep();
         const double dx2 = RandomStep();
         const double dz = RandomStep();
+        // Summed in double precision and rounded to single where each cast
+        // stands, as the storm has always done it. The casts look removable:
+        // bolt_test (PointsAreRoundedExactlyAsEverRun) pins every point to
+        // the bit, and fails when x is not rounded between its two sums or z
+        // is summed in single precision.
         const float x = static_cast<float>(static_cast<float>(newest[0] + dx1) - dx2);
         const float y = static_cast<float>(newest[1] + 0.2);
         const float z = static_cast<float>((newest[2] - 0.2) - dz);
@@ -80,6 +85,9 @@ void GrowBolt()
 
 void FadeFlash()
 {
+    // The difference in double precision, rounded to single, as always:
+    // bolt_test (FlashFadesOverSeventyOneFramesAndRestartsOnGrowth) pins the
+    // 71 steps of the flash that this rounding gives.
     g_flashBrightness = static_cast<float>(g_flashBrightness - 0.01);
     if (g_flashBrightness <= 0.3)
         g_boltVisible = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 // The lightning bolt: up to 64 branches of up to 64 points each, grown all at
-// once and shown as a flash that fades by one step per drawn frame.
+// once and shown as a flash that fades with each step of the storm.
 
 constexpr int kBoltBranches = 64;
 constexpr int kBoltPoints = 64;
@@ -28,9 +28,8 @@ void ExtendBranches();
 // True once the trunk has come down to z <= 0, or can grow no further.
 bool BoltComplete();
 
-// Draws every segment in the flash's grey, then fades the flash one step.
-// Needs a current OpenGL context.
+// Draws every segment in the flash's grey. Needs a current OpenGL context.
 void DrawBolt();
 
-// The fade step that follows each drawn frame.
+// Fades the flash by one step of the storm; at 0.3 the bolt is gone.
 void FadeFlash();

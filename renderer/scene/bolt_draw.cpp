@@ -13,5 +13,4 @@ void DrawBolt()
             glEnd();
         }
     }
-    FadeFlash();
 }

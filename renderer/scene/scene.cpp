@@ -7,9 +7,6 @@
 #include "gl_headers.h"
 #include "startup_marks.h"
 
-const char* const kCloudPicturePath = "c:\\r_mosk\\Zandrel1.bmp";
-const char* const kDesktopPicturePath = "c:\\r_mosk\\Zandrel2.bmp";
-
 unsigned int g_cloudTexture = 0;
 unsigned int g_desktopTexture = 0;
 float g_slideOffset = 10.0f;
@@ -128,7 +125,34 @@ void ResizeScene(int width, int height)
     glLoadIdentity();
 }
 
-int RenderFrame()
+namespace {
+
+constexpr float kSlideStart = 10.0f;
+
+// Where the sliding ceiling stands one step after `offset`: 0.05 further, or
+// back at the start once past 40. The sum is taken in double precision and
+// rounded to single, as always: scene_test
+// (FlashLightsTheFloorThenItStaysDarkUntilTheNextBolt) pins the restart, and
+// with it each new bolt, on the 601st step that this rounding gives.
+float SlideAfter(float offset)
+{
+    const float moved = static_cast<float>(offset + 0.05);
+    return moved > 40.0f ? kSlideStart : moved;
+}
+
+} // namespace
+
+void StepScene()
+{
+    if (g_boltVisible)
+        FadeFlash();
+    g_slideOffset = SlideAfter(g_slideOffset);
+    // The frame on which the ceiling jumps back shows the new bolt's flash.
+    if (SlideAfter(g_slideOffset) == kSlideStart)
+        GrowBolt();
+}
+
+void DrawScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
@@ -142,16 +166,11 @@ int RenderFrame()
     glBindTexture(GL_TEXTURE_2D, g_cloudTexture);
     DrawQuad(kCeiling);
 
-    // The sliding ceiling is placed by this frame's offset, then the
-    // animation steps: past 40 it jumps back and a new bolt flashes.
+    // The sliding ceiling stands where it is, in the shade of where it will
+    // be one step on: 0.75 on the frame on which it jumps back.
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, g_slideOffset);
-    g_slideOffset = static_cast<float>(g_slideOffset + 0.05);
-    if (g_slideOffset > 40.0f) {
-        GrowBolt();
-        g_slideOffset = 10.0f;
-    }
-    const float shade = 1.0f - g_slideOffset / 40.0f;
+    const float shade = 1.0f - SlideAfter(g_slideOffset) / 40.0f;
     glColor3f(shade, shade, shade);
     glBindTexture(GL_TEXTURE_2D, g_cloudTexture);
     DrawQuad(kSlidingCeiling);
@@ -167,5 +186,10 @@ int RenderFrame()
 
     if (g_boltVisible)
         DrawBolt();
-    return 1;
+}
+
+void RenderFrame()
+{
+    DrawScene();
+    StepScene();
 }

@@ -4,14 +4,15 @@
 // ceiling that slides away while it darkens, the desktop picture as a floor
 // lit by the flash, all under black fog, and the bolt over them.
 
-// The two capture pictures the saver writes before it starts the renderer.
-extern const char* const kCloudPicturePath;
-extern const char* const kDesktopPicturePath;
+// The two capture pictures the saver writes before it starts the renderer
+// (kCloudPicturePath, kDesktopPicturePath).
+#include "handoff.h"
 
 // Texture names of the cloud (1) and desktop (2) pictures; 0 while missing.
 extern unsigned int g_cloudTexture;
 extern unsigned int g_desktopTexture;
-// How far the sliding ceiling has moved along +z: 10 to just over 40.
+// Where the sliding ceiling stands along +z in the next frame drawn: 10 to 40. The frame shades it
+// by where it stands one step later.
 extern float g_slideOffset;
 
 struct RgbImage;
@@ -27,8 +28,16 @@ int InitSceneFromImages(const RgbImage* cloud, const RgbImage* desktop);
 // Viewport and projection for a client area of width x height.
 void ResizeScene(int width, int height);
 
-// Draws one frame into the back buffer and advances the animation one step.
-int RenderFrame();
+// Advances the storm one step (1/60 s): the flash fades, the sliding ceiling
+// moves on, and a new bolt grows for the frame on which the ceiling jumps
+// back.
+void StepScene();
+
+// Draws the storm as it stands into the back buffer.
+void DrawScene();
+
+// Draws a frame, then advances one step: the storm at one step per frame.
+void RenderFrame();
 
 // Builds a mipmapped texture from each picture that loads; non-zero when at
 // least one did.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "frame_loop.h"
+#include "frame_timer.h"
 #include "renderer_window.h"
 #include "startup_marks.h"
 
@@ -15,7 +16,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         return 0;
 
     // One message or one frame per pass: messages come first, and a frame is
-    // drawn whenever the queue is empty.
+    // drawn when the queue is empty and the pacer's sleep is over. The sleep
+    // ends early for a message, so that Escape and the close request end the
+    // loop at once.
+    StepPacer pacer(kStepMicroseconds);
+    const FrameTimer timer;
+    int64_t nextFrame = 0;
     MSG message = {};
     bool done = false;
     bool presented = false;
@@ -27,7 +33,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
-        } else if (!RunIdlePass()) {
+        } else if (!EscapeHeld() && timer.Now() < nextFrame) {
+            timer.WaitUntil(nextFrame);
+        } else if (!RunIdlePass(pacer, timer.Now())) {
             done = true;
         } else {
             SwapBuffers(g_deviceContext);
@@ -35,6 +43,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
                 presented = true;
                 MarkStartup("first frame");
             }
+            const int64_t now = timer.Now();
+            nextFrame = now + SleepAfterPresent(pacer, now);
         }
     }
 

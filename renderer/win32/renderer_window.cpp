@@ -1,6 +1,7 @@
 #include "renderer_window.h"
 
 #include "frame_loop.h"
+#include "handoff.h"
 #include "scene.h"
 #include "scene_start.h"
 #include "screen_covers.h"
@@ -15,10 +16,6 @@ HGLRC g_renderingContext = nullptr;
 
 namespace {
 
-const char kClassName[] = "OpenGL";
-// The saver watches for this name: the run lasts as long as the window.
-const char kWindowName[] = "Zandrel_VC";
-
 bool RegisterRendererClass()
 {
     WNDCLASSA windowClass = {};
@@ -27,7 +24,7 @@ bool RegisterRendererClass()
     windowClass.hInstance = g_instance;
     windowClass.hIcon = LoadIcon(nullptr, IDI_WINLOGO);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
+    windowClass.lpszClassName = kRendererWindowClass;
     return RegisterClassA(&windowClass) != 0;
 }
 
@@ -85,9 +82,10 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
     RECT frame = {0, 0, width, height};
     AdjustWindowRectEx(&frame, g_fullscreen ? style : style | WS_CAPTION, FALSE, extendedStyle);
 
-    g_window = CreateWindowExA(
-        extendedStyle, kClassName, kWindowName, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, g_instance, nullptr);
+    g_window =
+        CreateWindowExA(extendedStyle, kRendererWindowClass, kRendererWindowName,
+                        style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, frame.right - frame.left,
+                        frame.bottom - frame.top, nullptr, nullptr, g_instance, nullptr);
     MarkStartup("window");
     if (g_window)
         g_deviceContext = GetDC(g_window);
@@ -136,7 +134,7 @@ void DestroyRendererWindow()
         g_window = nullptr;
     }
     RemoveScreenCovers();
-    UnregisterClassA(kClassName, g_instance);
+    UnregisterClassA(kRendererWindowClass, g_instance);
 }
 
 LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

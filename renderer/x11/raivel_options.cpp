@@ -12,7 +12,7 @@ const char* const kUsageText =
     "  -root               draw in the window named by XSCREENSAVER_WINDOW,\n"
     "                      or else in the root window\n"
     "  -window-id ID       draw in window ID (0x hexadecimal or decimal)\n"
-    "  -delay MICROSECONDS at least this long per frame (default 16666)\n"
+    "  -delay MICROSECONDS the time of one step of the storm (default 16666)\n"
     "  -fps                show the frame rate and load, bottom left\n"
     "  -print-fps          print the frame rate once a second\n"
     "  -add-to-xscreensaver\n"

@@ -2,8 +2,10 @@
 
 #include <string>
 
+#include "step_pacer.h"
+
 // The command line of the Linux program, in the form xscreensaver's hacks
-// take: which window to draw into, the frame budget and the frame rate shown
+// take: which window to draw into, the storm's step and the frame rate shown
 // or printed; or, alone, the command that lists raivel in the user's
 // xscreensaver settings.
 
@@ -14,8 +16,8 @@ enum class TargetKind {
     WindowId,  // the window given by its id
 };
 
-// About 60 frames a second.
-constexpr long kDefaultDelayMicroseconds = 16666;
+// 60 steps a second.
+constexpr long kDefaultDelayMicroseconds = kStepMicroseconds;
 
 struct RaivelOptions {
     TargetKind target = TargetKind::OwnWindow;

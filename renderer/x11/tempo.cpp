@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "frame_loop.h"
 #include "stop_signals.h"
 
 namespace {
@@ -22,20 +23,16 @@ int64_t MonotonicMicroseconds()
     return int64_t{now.tv_sec} * 1000000 + now.tv_nsec / 1000;
 }
 
-int64_t NextFrameStart(int64_t previousStart, int64_t now, int64_t budget)
-{
-    return std::max(previousStart + budget, now);
-}
-
 void FramePacer::AwaitNextFrame()
 {
-    int64_t now = MonotonicMicroseconds();
-    start_ = NextFrameStart(start_, now, budget_);
-    while (now < start_ && !g_stopRequested) {
-        const int64_t until = std::min(start_, now + kLongestSleep);
-        const timespec wake = {static_cast<time_t>(until / 1000000),
-                               static_cast<long>(until % 1000000) * 1000};
-        clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr);
+    const int64_t presented = MonotonicMicroseconds();
+    const int64_t wake = presented + SleepAfterPresent(steps_, presented);
+    int64_t now = presented;
+    while (now < wake && !g_stopRequested) {
+        const int64_t until = std::min(wake, now + kLongestSleep);
+        const timespec stretch = {static_cast<time_t>(until / 1000000),
+                                  static_cast<long>(until % 1000000) * 1000};
+        clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &stretch, nullptr);
         now = MonotonicMicroseconds();
     }
 }

@@ -63,7 +63,7 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
             }
             if (outcome == EventOutcome::Close)
                 return 0;
-        } else if (!RunIdlePass()) {
+        } else if (!RunIdlePass(pacer.Steps(), MonotonicMicroseconds())) {
             return 0;
         } else {
             rate.Draw();

@@ -54,6 +54,7 @@ desktop='HKCU\Control Panel\Desktop'
 folder_windows="$(windows_variable LOCALAPPDATA)\\Programs\\Raivel"
 folder=$(winepath -u "$folder_windows")
 start_menu=$(winepath -u "$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs")
+# The capture folder and the window names: renderer/handoff/handoff.h.
 captures=$WINEPREFIX/drive_c/r_mosk
 
 # window TITLE open|gone|close: waits for the window (see packaging_probe.cpp).

@@ -73,7 +73,8 @@ CommandButton::CommandButton(HWND parent, int x, int y, int width, int height,
                              std::function<void()> onClick)
     : ambientFont_(FontOf(ambientFont)), onClick_(std::move(onClick))
 {
-    static const bool registered = RegisterWindowClass(kCommandClass, WindowProc);
+    static const bool registered = RegisterWindowClass(
+        kCommandClass, OwnedWindowProc<CommandButton, &CommandButton::HandleMessage>);
     (void)registered;
     for (size_t i = 0; i < pictures_.size(); ++i)
         pictures_[i] = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
@@ -89,7 +90,7 @@ CommandButton::CommandButton(HWND parent, int x, int y, int width, int height,
 CommandButton::~CommandButton()
 {
     if (window_) {
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        ForgetWindowOwner(window_);
         DestroyWindow(window_);
     }
     for (HBITMAP picture : pictures_) {
@@ -344,23 +345,14 @@ LRESULT CommandButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT CALLBACK CommandButton::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CommandButton::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* button = reinterpret_cast<CommandButton*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!button)
-        return DefWindowProcA(window, message, wParam, lParam);
-    button->window_ = window;
+    window_ = window;
     if (message == WM_NCDESTROY) {
         // Gone (destroyed with its parent): forget it.
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        button->window_ = nullptr;
-        button->polling_ = false;
+        window_ = nullptr;
+        polling_ = false;
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    return button->OnMessage(message, wParam, lParam);
+    return OnMessage(message, wParam, lParam);
 }

@@ -58,7 +58,7 @@ public:
     const CommandState& State() const { return data_.state; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Apply(const CommandEffect& effect);
     void MakeFont();

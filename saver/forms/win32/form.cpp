@@ -10,7 +10,8 @@ const char kFormClass[] = "RaivelForm";
 Form::Form(const char* caption, DWORD style)
 {
     static const bool registered =
-        RegisterWindowClass(kFormClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        RegisterWindowClass(kFormClass, OwnedWindowProc<Form, &Form::HandleMessage>,
+                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     (void)registered;
     window_ = CreateWindowExA(0, kFormClass, caption, style, 0, 0, 0, 0, nullptr, nullptr,
                               GetModuleHandleA(nullptr), this);
@@ -19,7 +20,7 @@ Form::Form(const char* caption, DWORD style)
 Form::~Form()
 {
     if (window_) {
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+        ForgetWindowOwner(window_);
         DestroyWindow(window_);
     }
 }
@@ -57,33 +58,24 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!form)
-        return DefWindowProcA(window, message, wParam, lParam);
-    form->window_ = window;
+    window_ = window;
     switch (message) {
     case WM_TIMER:
         // A tick that was already queued when its timer stopped is dropped.
-        if (form->TimerEnabled(wParam))
-            form->OnTimer(wParam);
+        if (TimerEnabled(wParam))
+            OnTimer(wParam);
         return 0;
     case WM_CLOSE:
-        form->OnQueryUnload();
+        OnQueryUnload();
         return 0;
     case WM_NCDESTROY:
         // Gone (closed, or with a parent of another process): forget it.
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        form->window_ = nullptr;
-        form->enabledTimers_ = 0;
+        window_ = nullptr;
+        enabledTimers_ = 0;
         return DefWindowProcA(window, message, wParam, lParam);
     default:
-        return form->OnMessage(message, wParam, lParam);
+        return OnMessage(message, wParam, lParam);
     }
 }

@@ -29,19 +29,22 @@ void Paint(HWND window, HBITMAP picture)
 
 ImageControl::ImageControl(HWND parent, int resourceId)
 {
-    static const bool registered = RegisterWindowClass(kImageClass, WindowProc);
+    static const bool registered = RegisterWindowClass(
+        kImageClass, OwnedWindowProc<ImageControl, &ImageControl::HandleMessage>);
     (void)registered;
     picture_ =
         static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId),
                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     window_ = CreateWindowExA(0, kImageClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
-                              nullptr, GetModuleHandleA(nullptr), picture_);
+                              nullptr, GetModuleHandleA(nullptr), this);
 }
 
 ImageControl::~ImageControl()
 {
-    if (IsWindow(window_))
+    if (window_) {
+        ForgetWindowOwner(window_);
         DestroyWindow(window_);
+    }
     if (picture_)
         DeleteObject(picture_);
 }
@@ -51,22 +54,16 @@ void ImageControl::Place(int x, int y, int width, int height)
     MoveWindow(window_, x, y, width, height, TRUE);
 }
 
-LRESULT CALLBACK ImageControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT ImageControl::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_NCCREATE: {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        break;
-    }
     case WM_ERASEBKGND:
         return 1; // the picture covers it all
     case WM_NCDESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        window_ = nullptr; // gone with its parent
         break;
     case WM_PAINT:
-        Paint(window, reinterpret_cast<HBITMAP>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+        Paint(window, picture_);
         return 0;
     default:
         break;

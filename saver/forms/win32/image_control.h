@@ -14,7 +14,7 @@ public:
     void Place(int x, int y, int width, int height);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
     HBITMAP picture_ = nullptr;

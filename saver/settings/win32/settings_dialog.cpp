@@ -10,14 +10,13 @@
 #include "command_button.h"
 #include "dialog_rules.h"
 #include "form.h"
+#include "handoff.h"
 #include "picture_surface.h"
 #include "resource_ids.h"
 #include "saver_helpers.h"
 #include "settings.h"
 #include "text_encoding.h"
 #include "window_class.h"
-
-const char kSettingsCaption[] = "<Raivel>";
 
 namespace {
 
@@ -119,7 +118,6 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
     HWND CreatePanel();
 
@@ -190,7 +188,8 @@ SettingsDialog::SettingsDialog(const std::string& programFolder)
 
 HWND SettingsDialog::CreatePanel()
 {
-    static const bool registered = RegisterWindowClass(kPanelClass, PanelProc);
+    static const bool registered = RegisterWindowClass(
+        kPanelClass, OwnedWindowProc<SettingsDialog, &SettingsDialog::OnPanelMessage>);
     (void)registered;
     HWND panel =
         CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 12,
@@ -283,18 +282,6 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return Form::OnMessage(message, wParam, lParam);
-}
-
-LRESULT CALLBACK SettingsDialog::PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* dialog = reinterpret_cast<SettingsDialog*>(GetWindowLongPtrA(panel, GWLP_USERDATA));
-    if (!dialog)
-        return DefWindowProcA(panel, message, wParam, lParam);
-    return dialog->OnPanelMessage(panel, message, wParam, lParam);
 }
 
 LRESULT SettingsDialog::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)

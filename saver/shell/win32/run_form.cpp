@@ -1,20 +1,14 @@
 #include "run_form.h"
 
 #include "capture_folder_win32.h"
+#include "handoff.h"
 #include "music_player.h"
 #include "program.h"
 #include "resource_ids.h"
 #include "saver_helpers.h"
 #include "settings.h"
 
-const char kRunCaption[] = "Zandrel_Main";
-
 namespace {
-
-// What the renderer reads, and the window that is the renderer's run.
-const char kCloudCaptureFile[] = "C:\\r_mosk\\Zandrel1.bmp";
-const char kDesktopCaptureFile[] = "C:\\r_mosk\\Zandrel2.bmp";
-const char kRendererWindowName[] = "Zandrel_VC";
 
 // Timer1: the MP3 restart check; Timer2: the CD poll; Timer3: the renderer
 // watch.
@@ -30,7 +24,7 @@ constexpr DWORD kRendererGrace = 5000;
 
 } // namespace
 
-RunForm::RunForm() : Form(kRunCaption, WS_OVERLAPPED | WS_CAPTION), clouds_(IDB_CLOUDS)
+RunForm::RunForm() : Form(kRunFormCaption, WS_OVERLAPPED | WS_CAPTION), clouds_(IDB_CLOUDS)
 {
 }
 
@@ -44,14 +38,14 @@ void RunForm::Load(bool capturesPrivate)
     if (capturesPrivate) {
         desktop_ = std::make_unique<PictureSurface>(width, height);
         CaptureDesktop();
-        clouds_.WriteTo(CreatePrivateFile(kCloudCaptureFile));
-        desktop_->WriteTo(CreatePrivateFile(kDesktopCaptureFile));
+        clouds_.WriteTo(CreatePrivateFile(kCloudPicturePath));
+        desktop_->WriteTo(CreatePrivateFile(kDesktopPicturePath));
     }
 
     StartMusic();
 
     // The renderer reads both files: they are written before it starts.
-    const std::string rendererPath = ProgramFolder() + "\\Raivel.dll";
+    const std::string rendererPath = ProgramFolder() + "\\" + kRendererFileName;
     renderer_ = StartProgram(rendererPath, SW_SHOWNORMAL);
     rendererStart_ = GetTickCount();
     EnableTimer(kWatchTimer, kWatchPeriod, true);

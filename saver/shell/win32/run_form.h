@@ -8,9 +8,8 @@
 
 // The run: a hidden form that copies the screen, mirrored, and the cloud
 // picture into the capture files, starts the music and the renderer, and
-// ends the saver when the renderer's window is gone.
-// The run's caption, by which a second start finds it running.
-extern const char kRunCaption[];
+// ends the saver when the renderer's window is gone. A second start finds
+// it by its caption (handoff.h).
 
 class RunForm : public Form {
 public:

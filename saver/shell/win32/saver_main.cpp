@@ -9,6 +9,7 @@
 
 #include "capture_folder_win32.h"
 #include "command_line.h"
+#include "handoff.h"
 #include "preview_form.h"
 #include "program.h"
 #include "run_form.h"
@@ -17,9 +18,6 @@
 #include "settings_dialog.h"
 
 namespace {
-
-// Where the renderer finds the pictures the run writes.
-const char kWorkingDirectory[] = "C:\\r_mosk";
 
 void RunMessageLoop()
 {
@@ -35,7 +33,7 @@ void RunMessageLoop()
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // A run or the settings dialog is there already (hidden windows count).
-    if (FindWindowA(nullptr, kRunCaption) || FindWindowA(nullptr, kSettingsCaption))
+    if (FindWindowA(nullptr, kRunFormCaption) || FindWindowA(nullptr, kSettingsCaption))
         ExitProcess(0);
 
     const std::string arguments = ProgramArguments();
@@ -46,7 +44,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         return 0;
     }
 
-    Win32CaptureFolder captureFolder(kWorkingDirectory);
+    Win32CaptureFolder captureFolder(kCaptureFolder);
     const bool capturesPrivate = PrepareCaptureFolder(captureFolder);
     const std::string folder = ProgramFolder();
     LoadSettings(folder);

@@ -28,11 +28,13 @@ protected:
         g_boltRandomState = 1;
     }
 
+    // A frame of the storm: the bolt drawn, then the step that fades it.
     void DrawFrame()
     {
         glClear(GL_COLOR_BUFFER_BIT);
         DrawBolt();
         glFinish();
+        FadeFlash();
     }
 
     // Brightest red level in a 3 x 3 neighbourhood of scene point (x, y).

@@ -1,7 +1,7 @@
 // The scene rendered for real into Mesa's off-screen renderer.
 //
-// On Linux the capture picture paths ("c:\r_mosk\Zandrel1.bmp" and
-// "c:\r_mosk\Zandrel2.bmp") are plain relative file names, backslashes
+// On Linux the capture picture paths ("C:\r_mosk\Zandrel1.bmp" and
+// "C:\r_mosk\Zandrel2.bmp") are plain relative file names, backslashes
 // included, so each test works in a scratch folder holding files of those
 // names.
 

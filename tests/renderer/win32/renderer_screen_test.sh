@@ -14,6 +14,7 @@ session=${RAIVEL_WINE_DIR:?the Wine session is not set}
 source "$here/wine-env.sh" "$session"
 
 work=$(mktemp -d "$PWD/renderer-screen-test.XXXXXX")
+# The capture pictures and the window's name: renderer/handoff/handoff.h.
 captures=$WINEPREFIX/drive_c/r_mosk
 mkdir -p "$captures"
 convert -size 128x128 plasma:navy-gray -seed 3 -type TrueColor "BMP3:$captures/Zandrel1.bmp"

@@ -1,11 +1,10 @@
-// raivel's plain parts: its command line and its frame tempo.
+// raivel's plain parts: its command line.
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "raivel_options.h"
-#include "tempo.h"
 
 namespace {
 
@@ -69,11 +68,4 @@ TEST(RaivelOptions, WindowIdsInHexadecimalOrDecimal)
     for (const char* bad : {"", "0", "0x", "0x0", "12ab", "0xfg", "-5", " 5", "+5"})
         EXPECT_FALSE(ParseWindowId(bad, id)) << '"' << bad << '"';
     EXPECT_FALSE(ParseWindowId(nullptr, id));
-}
-
-TEST(Tempo, EachFrameStartsOneBudgetAfterTheLastButLateFramesAreNotMadeUp)
-{
-    EXPECT_EQ(NextFrameStart(1000, 1005, 16666), 17666);
-    EXPECT_EQ(NextFrameStart(1000, 40000, 16666), 40000);
-    EXPECT_EQ(NextFrameStart(1000, 1005, 0), 1005);
 }

@@ -26,7 +26,8 @@ lame --quiet "$work/tone.wav" "$work/tone.Mp3"
 # One note.
 printf '\x4d\x54\x68\x64\x00\x00\x00\x06\x00\x00\x00\x01\x00\x60\x4d\x54\x72\x6b\x00\x00\x00\x0c\x00\x90\x3c\x40\x60\x80\x3c\x00\x00\xff\x2f\x00' >"$work/tone.mid"
 
-# program_folder NAME RENDERER|- [MUSIC_FILE]
+# program_folder NAME RENDERER|- [MUSIC_FILE]: the saver and the renderer
+# under the names renderer/handoff/handoff.h gives them.
 program_folder() {
   local folder=$work/$1
   mkdir -p "$folder"
