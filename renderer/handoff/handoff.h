@@ -4,10 +4,12 @@
 //
 // Windows starts `Raivel.scr /s` when the screen saver is due:
 //   1. The saver gives way when a run ("Zandrel_Main") or the settings dialog
-//      ("<Raivel>") is already there; otherwise it makes the capture folder,
-//      reads its settings and hides the cursor.
+//      ("<Raivel>") is already there; otherwise it makes the capture folder
+//      the user's alone (capture_folder.h), reads its settings and hides
+//      the cursor.
 //   2. Its hidden run form copies the screen, mirrored, and the built-in
-//      clouds into the two capture pictures, and starts the music.
+//      clouds into the two capture pictures (none into a folder that is not
+//      the user's own), and starts the music.
 //   3. It starts the renderer, the program beside it (no arguments), and
 //      looks for the renderer's window by name every 100 ms.
 //   4. Once that window is gone (Escape, a close request, a failed start),
@@ -17,7 +19,8 @@
 //
 // `Raivel.dll`, the renderer (a program, whatever its name says):
 //   window  renderer/win32: the display at 1024 x 768 x 32, the storm's
-//           window, its OpenGL context; the scene loads the two pictures
+//           window, its OpenGL context, black covers over the other
+//           monitors (renderer/screens); the scene loads the two pictures
 //           and grows the first bolt (renderer/scene).
 //   loop    renderer/loop: one message per pass; when none waits, the pacer
 //           says how many 1/60 s steps are due and how long to sleep after
