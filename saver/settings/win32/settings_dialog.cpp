@@ -21,7 +21,10 @@ const char kSettingsCaption[] = "<Raivel>";
 
 namespace {
 
-const char kWebAddress[] = "https://raivel.example/";
+// The link opens Raivel's guide, the README.txt that ships beside the
+// programs, with the system's viewer for text files.
+const char kGuideFile[] = "README.txt";
+const char kGuideCaption[] = "Raivel's guide (README.txt)";
 const char kPanelClass[] = "RaivelPanel";
 
 constexpr int kClientWidth = 496;
@@ -128,7 +131,7 @@ private:
     void ShowKind();
     void ChooseFile();
     void Store();
-    void OpenWebPage();
+    void OpenGuide();
     void Animate(bool opening);
 
     std::string programFolder_;
@@ -185,7 +188,7 @@ SettingsDialog::SettingsDialog(const std::string& programFolder)
           L"Designed by r-mosk Ver.1.0.0");
     link_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 12, 208, 219, 13, Window(),
                   linkFont_.Handle());
-    SetWindowTextA(link_, kWebAddress);
+    SetWindowTextA(link_, kGuideCaption);
 }
 
 HWND SettingsDialog::CreatePanel()
@@ -275,7 +278,7 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lParam) == link_ && HIWORD(wParam) == STN_CLICKED) {
-            OpenWebPage();
+            OpenGuide();
             return 0;
         }
         break;
@@ -437,10 +440,11 @@ void SettingsDialog::Store()
     PostMessageW(Window(), WM_CLOSE, 0, 0);
 }
 
-void SettingsDialog::OpenWebPage()
+void SettingsDialog::OpenGuide()
 {
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    ShellExecuteA(Window(), "open", kWebAddress, "", "", SW_SHOWNORMAL);
+    const std::string guide = programFolder_ + "\\" + kGuideFile;
+    ShellExecuteA(Window(), "open", guide.c_str(), "", "", SW_SHOWNORMAL);
     SetCursor(previous);
 }
 
