@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # packaging_test.sh INSTALLER ZIP PROBE VERSION OBJDUMP: the packages as a
 # Windows user gets them. The zip holds the two programs, without debug
-# sections, and README.txt; the installer's wizard pictures are Raivel's own
-# (7-Zip opens an NSIS installer); Windows' own calls read the programs' name
-# and version blocks, and the installer's, which names the licence. Then,
-# under Wine in a fresh prefix and display of the test's own (the uninstall
-# removes the saver's pictures and changes the user's screen saver, which the
-# other tests' session must not see):
+# sections, and README.txt, which gives the licence; the installer's wizard
+# pictures are Raivel's own (7-Zip opens an NSIS installer); Windows' own
+# calls read the programs' name and version blocks, and the installer's,
+# which names the licence. Then, under Wine in a fresh prefix and display of
+# the test's own (the uninstall removes the saver's pictures and changes the
+# user's screen saver, which the other tests' session must not see):
 # - a silent install puts the programs and their guide, the uninstall entry,
 #   the current screen saver and the Start-menu entries in place;
 # - the entries start the installed saver: "Raivel" its run, "Raivel
@@ -45,6 +45,7 @@ for program in Raivel.scr Raivel.dll; do
   debug=$("$objdump" -h "$work/zip/$program" | awk '$2 ~ /^\.debug/ { print $2 }' | tr '\n' ' ')
   expect "$program's debug sections" "" "$debug"
 done
+grep -q '^MIT License' "$work/zip/README.txt" || fail "README.txt does not give the licence"
 for picture in modern-wizard.bmp:wizard.bmp modern-header.bmp:header.bmp; do
   7z x -so "$installer" "\$PLUGINSDIR/${picture%:*}" 2>/dev/null | cmp -s - "$resources/${picture#*:}" ||
     fail "the installer's ${picture%:*} is not saver/resources/${picture#*:}"
