@@ -5,12 +5,17 @@
 ; and Japanese, after the system's language.
 ;
 ; Built by packaging/CMakeLists.txt, which defines VERSION, VERSION_QUAD,
-; PUBLISHER, COPYRIGHT, SAVER, RENDERER, ICON and OUTFILE.
+; PUBLISHER, COPYRIGHT, LICENSE, SHIPPED (the folder of what is installed:
+; the programs and README.txt), RESOURCES (the icon and the wizard pictures)
+; and OUTFILE.
 
 Unicode true
 Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
+; No file times in the installer: two builds of one commit give the same
+; bytes.
+SetDateSave off
 
 !include MUI2.nsh
 !include LogicLib.nsh
@@ -34,8 +39,13 @@ InstallDir "$LOCALAPPDATA\Programs\Raivel"
 RequestExecutionLevel user
 BrandingText "Raivel ${VERSION}"
 
-!define MUI_ICON "${ICON}"
-!define MUI_UNICON "${ICON}"
+!define MUI_ICON "${RESOURCES}/raivel.ico"
+!define MUI_UNICON "${RESOURCES}/raivel.ico"
+; Raivel's own pictures: the storm beside the finish page and in the
+; pages' header.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${RESOURCES}/wizard.bmp"
+!define MUI_HEADERIMAGE
+!define MUI_HEADERIMAGE_BITMAP "${RESOURCES}/header.bmp"
 !define MUI_ABORTWARNING
 
 !insertmacro MUI_PAGE_COMPONENTS
@@ -66,7 +76,7 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "Raivel setup"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
-VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${COPYRIGHT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${COPYRIGHT}. ${LICENSE}."
 
 ; Both the installer and the uninstaller need these, under their own names.
 !macro SHARED_FUNCTIONS un
@@ -114,12 +124,14 @@ Function OpenScreenSaverSettings
   Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
 FunctionEnd
 
-; The programs, the Start-menu entries and the uninstall entry. Raivel.ini
-; beside the saver is the user's and stays as it is.
+; The programs, their guide (which the settings dialog's link opens), the
+; Start-menu entries and the uninstall entry. Raivel.ini beside the saver is
+; the user's and stays as it is.
 Section "-Programs"
   SetOutPath "$INSTDIR"
-  File "/oname=Raivel.scr" "${SAVER}"
-  File "/oname=Raivel.dll" "${RENDERER}"
+  File "${SHIPPED}/Raivel.scr"
+  File "${SHIPPED}/Raivel.dll"
+  File "${SHIPPED}/README.txt"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\Raivel settings.lnk" "$INSTDIR\Raivel.scr" "/c"
@@ -185,6 +197,7 @@ Section "Uninstall"
 
   Delete "$INSTDIR\Raivel.scr"
   Delete "$INSTDIR\Raivel.dll"
+  Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\Raivel.ini"
   Delete "$INSTDIR\Uninstall.exe"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

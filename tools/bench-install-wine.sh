@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # tools/bench-install-wine.sh [BUILD_DIR]: prints the sizes of the installer
-# and the zip built in BUILD_DIR (build/windows), then installs and
-# uninstalls silently under Wine three times and prints how long each took
-# (the uninstall until its last step, the install folder's removal, is done).
+# and the zip built in BUILD_DIR (build/windows) and of the programs in them
+# (stripped) and as built, then installs and uninstalls silently under Wine
+# three times and prints how long each took (the uninstall until its last
+# step, the install folder's removal, is done).
 # Everything runs in a Wine session of its own, in a scratch folder of
 # BUILD_DIR that is removed afterwards.
 set -euo pipefail
@@ -21,6 +22,11 @@ source "$root/tools/installer-wine.sh"
 
 for package in "$installer" "$zip"; do
   echo "$(basename "$package"): $(stat -c %s "$package") bytes"
+done
+# The programs as the packages ship them (stripped) and as built.
+for program in saver/Raivel.scr renderer/win32/Raivel.dll; do
+  echo "${program##*/}: $(stat -c %s "$build/packaging/shipped/${program##*/}") bytes shipped," \
+    "$(stat -c %s "$build/$program") bytes as built"
 done
 
 milliseconds() { date +%s%3N; }

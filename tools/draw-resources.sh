@@ -13,4 +13,4 @@ build_in "$build" draw_resources
 
 mkdir -p "$root/saver/resources"
 "$build/tools/draw_resources" "$root/saver/resources"
-ls -l "$root/saver/resources/clouds.bmp" "$root/saver/resources/preview.bmp"
+ls -l "$root/saver/resources/"*.bmp

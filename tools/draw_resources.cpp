@@ -3,7 +3,9 @@
 // scene drawn off-screen from that sky over a made-up desktop, the push
 // button's faces (face_*.bmp), the settings dialog's indicators (radio_*.bmp)
 // and panel tile (tile.bmp); then the program icon raivel.ico and the link's
-// hand cursor hand.cur.
+// hand cursor hand.cur; and the installer's wizard pictures, stills of the
+// same scene at the sizes of its welcome and finish pages' side picture
+// (wizard.bmp) and of its pages' header (header.bmp).
 
 #include <algorithm>
 #include <cmath>
@@ -46,9 +48,24 @@ constexpr int32_t kLabelTop = kIconTop + kIconSize + 6;
 constexpr int32_t kLabelWidth = 52;
 constexpr int32_t kLabelHeight = 8;
 
-constexpr int kPreviewWidth = 152;
-constexpr int kPreviewHeight = 112;
-constexpr int kPreviewFrame = 1; // the flash
+constexpr int kStillFrame = 1; // the flash
+
+// A still of the scene: drawn `sceneWidth` wide, and its middle `width`
+// columns kept, so that a narrow picture shows the storm as a wide screen
+// does rather than squeezed.
+struct Still {
+    const char* file;
+    int width;
+    int height;
+    int sceneWidth;
+};
+// The saver's preview, then the installer's side picture (4:3 scene) and
+// header.
+const Still kStills[] = {
+    {"preview.bmp", 152, 112, 152},
+    {"wizard.bmp", 164, 314, 419},
+    {"header.bmp", 150, 57, 150},
+};
 
 constexpr int32_t kFaceWidth = 64;
 constexpr int32_t kFaceHeight = 25;
@@ -487,12 +504,17 @@ int main(int argc, char** argv)
         !WriteBmp(folder / kDesktopPicturePath, kDesktopWidth, kDesktopHeight, DesktopColour))
         return 1;
 
-    const OffscreenGl gl(kPreviewWidth, kPreviewHeight);
-    if (!RenderScene(gl, folder, kPreviewFrame, "draw_resources"))
-        return 1;
-    const auto preview = [&gl](int32_t x, int32_t row) {
-        const uint8_t* pixel = gl.Pixel(x, row);
-        return static_cast<uint32_t>(pixel[0] << 16 | pixel[1] << 8 | pixel[2]);
-    };
-    return WriteBmp(out / "preview.bmp", kPreviewWidth, kPreviewHeight, preview) ? 0 : 1;
+    for (const Still& still : kStills) {
+        const OffscreenGl gl(still.sceneWidth, still.height);
+        if (!RenderScene(gl, folder, kStillFrame, "draw_resources"))
+            return 1;
+        const int left = (still.sceneWidth - still.width) / 2;
+        const auto pixels = [&gl, left](int32_t x, int32_t row) {
+            const uint8_t* pixel = gl.Pixel(left + x, row);
+            return static_cast<uint32_t>(pixel[0] << 16 | pixel[1] << 8 | pixel[2]);
+        };
+        if (!WriteBmp(out / still.file, still.width, still.height, pixels))
+            return 1;
+    }
+    return 0;
 }

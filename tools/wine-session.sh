@@ -101,6 +101,13 @@ CONF
       /v Tahoma /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f >/dev/null
     wineserver -w
   fi
+  # Windows opens a text file in Notepad. Wine's prefix has Notepad's file
+  # class, but no .txt entry that names it, so nothing would open one (the
+  # settings dialog's link opens Raivel's guide, a text file).
+  if ! grep -q '^\[Software\\\\Classes\\\\.txt\]' "$WINEPREFIX/system.reg"; then
+    wine reg add 'HKLM\Software\Classes\.txt' /ve /t REG_SZ /d txtfile /f >/dev/null
+    wineserver -w
+  fi
   wineserver -p </dev/null >/dev/null 2>&1
   echo "wine-session: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
 }

@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <optional>
-#include <sstream>
 
 #include "number_text.h"
 
@@ -49,12 +49,15 @@ std::optional<int16_t> Boolean(const std::string& text)
 }
 
 // The stored form of a font: six numbers, then the name.
+// The size with six significant digits, as a stream writes it. No stream
+// here: one would link the C++ runtime's whole locale support into the
+// programs, several hundred kilobytes.
 std::string FontText(const CommandFont& font)
 {
-    std::ostringstream text;
-    text << font.size << ',' << font.weight << ',' << font.italic << ',' << font.underline << ','
-         << font.strikethrough << ',' << int{font.charset} << ',' << font.name;
-    return text.str();
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, "%g,%d,%d,%d,%d,%d,", font.size, font.weight,
+                  font.italic, font.underline, font.strikethrough, int{font.charset});
+    return numbers + font.name;
 }
 
 std::optional<CommandFont> FontFromText(const std::string& text)

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# packaging_test.sh INSTALLER ZIP PROBE VERSION: the packages as a Windows
-# user gets them. The zip holds the two programs and README.txt, and Windows'
-# own calls read the programs' name and version blocks. Then, under Wine in a
-# fresh prefix and display of the test's own (the uninstall removes the
-# saver's pictures and changes the user's screen saver, which the other
-# tests' session must not see):
-# - a silent install puts the programs, the uninstall entry, the current
-#   screen saver and the Start-menu entries in place;
+# packaging_test.sh INSTALLER ZIP PROBE VERSION OBJDUMP: the packages as a
+# Windows user gets them. The zip holds the two programs, without debug
+# sections, and README.txt, which gives the licence; the installer's wizard
+# pictures are Raivel's own (7-Zip opens an NSIS installer); Windows' own
+# calls read the programs' name and version blocks, and the installer's,
+# which names the licence. Then, under Wine in a fresh prefix and display of
+# the test's own (the uninstall removes the saver's pictures and changes the
+# user's screen saver, which the other tests' session must not see):
+# - a silent install puts the programs and their guide, the uninstall entry,
+#   the current screen saver and the Start-menu entries in place;
 # - the entries start the installed saver: "Raivel" its run, "Raivel
 #   settings" its dialog, while which the installer refuses to run;
 # - an install over it keeps the user's Raivel.ini;
@@ -19,6 +21,8 @@ installer=$1
 zip=$2
 probe=$3
 version=$4
+objdump=$5
+resources=$(cd "$tools/../saver/resources" && pwd)
 
 work=$(mktemp -d "$PWD/packaging-test.XXXXXX")
 trap '"$tools/wine-session.sh" stop "$work" >/dev/null 2>&1; rm -rf "$work"' EXIT
@@ -30,6 +34,15 @@ listing=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
 expect "the zip's files" "README.txt Raivel.dll Raivel.scr " "$listing"
 mkdir "$work/zip"
 (cd "$work/zip" && cmake -E tar xf "$zip")
+for program in Raivel.scr Raivel.dll; do
+  debug=$("$objdump" -h "$work/zip/$program" | awk '$2 ~ /^\.debug/ { print $2 }' | tr '\n' ' ')
+  expect "$program's debug sections" "" "$debug"
+done
+grep -q '^MIT License' "$work/zip/README.txt" || fail "README.txt does not give the licence"
+for picture in modern-wizard.bmp:wizard.bmp modern-header.bmp:header.bmp; do
+  7z x -so "$installer" "\$PLUGINSDIR/${picture%:*}" 2>/dev/null | cmp -s - "$resources/${picture#*:}" ||
+    fail "the installer's ${picture%:*} is not saver/resources/${picture#*:}"
+done
 
 "$tools/wine-session.sh" start "$work" >/dev/null
 # shellcheck source=tools/wine-env.sh
@@ -49,6 +62,9 @@ expect "the programs' resources" \
     "Raivel storm renderer")" \
   "$(wine "$probe" resources "Z:${work//\//\\}\\zip\\Raivel.scr" \
     "Z:${work//\//\\}\\zip\\Raivel.dll" | tr -d '\r')"
+expect "the installer's copyright" \
+  "$(basename "$installer"): LegalCopyright=Copyright (C) 2026 The Raivel developers. MIT License." \
+  "$(wine "$probe" resources "$(winepath -w "$installer")" | tr -d '\r' | grep LegalCopyright)"
 
 desktop='HKCU\Control Panel\Desktop'
 folder_windows="$(windows_variable LOCALAPPDATA)\\Programs\\Raivel"
@@ -67,8 +83,8 @@ wine reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\before.scr' /f >
 wine reg add "$desktop" /v ScreenSaveActive /d 0 /f >/dev/null
 
 install_silently "$installer" || fail "install: exit status $?"
-for program in Raivel.scr Raivel.dll; do
-  cmp -s "$work/zip/$program" "$folder/$program" || fail "$program not installed in $folder"
+for file in Raivel.scr Raivel.dll README.txt; do
+  cmp -s "$work/zip/$file" "$folder/$file" || fail "$file not installed in $folder"
 done
 kilobytes=$(($(cat "$folder"/* | wc -c) / 1024))
 expect "the uninstall entry" "DisplayIcon REG_SZ $folder_windows\\Raivel.scr,0

@@ -20,7 +20,10 @@
 
 namespace {
 
-const char kWebAddress[] = "https://raivel.example/";
+// The link opens Raivel's guide, the README.txt that ships beside the
+// programs, with the system's viewer for text files.
+const char kGuideFile[] = "README.txt";
+const char kGuideCaption[] = "Raivel's guide (README.txt)";
 const char kPanelClass[] = "RaivelPanel";
 
 constexpr int kClientWidth = 496;
@@ -126,7 +129,7 @@ private:
     void ShowKind();
     void ChooseFile();
     void Store();
-    void OpenWebPage();
+    void OpenGuide();
     void Animate(bool opening);
 
     std::string programFolder_;
@@ -183,7 +186,7 @@ SettingsDialog::SettingsDialog(const std::string& programFolder)
           L"Designed by r-mosk Ver.1.0.0");
     link_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 12, 208, 219, 13, Window(),
                   linkFont_.Handle());
-    SetWindowTextA(link_, kWebAddress);
+    SetWindowTextA(link_, kGuideCaption);
 }
 
 HWND SettingsDialog::CreatePanel()
@@ -274,7 +277,7 @@ LRESULT SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lParam) == link_ && HIWORD(wParam) == STN_CLICKED) {
-            OpenWebPage();
+            OpenGuide();
             return 0;
         }
         break;
@@ -424,10 +427,11 @@ void SettingsDialog::Store()
     PostMessageW(Window(), WM_CLOSE, 0, 0);
 }
 
-void SettingsDialog::OpenWebPage()
+void SettingsDialog::OpenGuide()
 {
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    ShellExecuteA(Window(), "open", kWebAddress, "", "", SW_SHOWNORMAL);
+    const std::string guide = programFolder_ + "\\" + kGuideFile;
+    ShellExecuteA(Window(), "open", guide.c_str(), "", "", SW_SHOWNORMAL);
     SetCursor(previous);
 }
 

@@ -30,6 +30,7 @@ namespace {
 std::string g_output;
 
 const char kDialogName[] = "<Raivel>";
+const wchar_t kLinkCaption[] = L"Raivel's guide (README.txt)";
 constexpr DWORD kTimeoutMs = 5000;
 constexpr COLORREF kBandTop = RGB(0, 0, 30);
 
@@ -92,10 +93,12 @@ LOGFONTW FontOf(HWND window)
     return font;
 }
 
+// A window's text, asked of the window itself, also in another process
+// (where GetWindowText gives only a caption).
 std::wstring TextOf(HWND window)
 {
     wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
+    SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -230,7 +233,7 @@ TEST_F(SettingsDialogTest, ShowsTheRecordAndLooksAsDesigned)
     ExpectPlace(Caption(L"曲目をﾘﾋﾟｰﾄ"), panel_, 156, 56, 66, 13, "track caption");
     HWND author = FindWindowExW(dialog_, nullptr, L"Static", L"Designed by r-mosk Ver.1.0.0");
     ExpectPlace(author, dialog_, 12, 192, 165, 13, "author");
-    HWND link = FindWindowExW(dialog_, nullptr, L"Static", L"https://raivel.example/");
+    HWND link = FindWindowExW(dialog_, nullptr, L"Static", kLinkCaption);
     ExpectPlace(link, dialog_, 12, 208, 219, 13, "link");
 
     const LOGFONTW heading = FontOf(Caption(L"BGM"));
@@ -375,6 +378,27 @@ TEST_F(SettingsDialogTest, TheChooserOpensInTheFolderOfAJapaneseFileName)
     // The chooser made the folder the current one.
     std::filesystem::current_path(folder_);
     std::filesystem::remove_all(folder);
+}
+
+TEST_F(SettingsDialogTest, TheLinkOpensTheGuideBesideTheProgram)
+{
+    WriteSettings(0, 0, "");
+    std::ofstream(folder_ / "README.txt", std::ios::binary) << "Raivel's guide\r\n";
+    Show();
+    Click(FindWindowExW(dialog_, nullptr, L"Static", kLinkCaption), {4, 6});
+    // Wine opens a text file in its Notepad, a program of its own.
+    HWND viewer = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (viewer = FindWindowA("Notepad", nullptr)); }, 20000))
+        << "nothing opened the guide";
+    DWORD process = 0;
+    GetWindowThreadProcessId(viewer, &process);
+    EXPECT_NE(process, GetCurrentProcessId());
+    EXPECT_NE(TextOf(viewer).find(L"README"), std::wstring::npos) << "viewer's title";
+    HWND text = FindWindowExA(viewer, nullptr, "Edit", nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(text) == L"Raivel's guide\r\n"; }))
+        << "the viewer shows another file";
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(viewer); }));
 }
 
 TEST_F(SettingsDialogTest, TheFocusMovesInTabOrder)
