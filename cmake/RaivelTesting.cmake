@@ -2,14 +2,14 @@
 # build every test program runs under Wine (CMAKE_CROSSCOMPILING_EMULATOR), in
 # a session of the build tree's own: a private prefix, a virtual X display and
 # a sound device that writes to a file, started once before the tests and
-# stopped after them (tools/wine-session.sh).
+# stopped after them (tools/wine/wine-session.sh).
 
 if(CMAKE_CROSSCOMPILING)
   set(RAIVEL_WINE_DIR "${CMAKE_BINARY_DIR}/wine")
   add_test(NAME wine_session_start
-           COMMAND "${CMAKE_SOURCE_DIR}/tools/wine-session.sh" start "${RAIVEL_WINE_DIR}")
+           COMMAND "${CMAKE_SOURCE_DIR}/tools/wine/wine-session.sh" start "${RAIVEL_WINE_DIR}")
   add_test(NAME wine_session_stop
-           COMMAND "${CMAKE_SOURCE_DIR}/tools/wine-session.sh" stop "${RAIVEL_WINE_DIR}")
+           COMMAND "${CMAKE_SOURCE_DIR}/tools/wine/wine-session.sh" stop "${RAIVEL_WINE_DIR}")
   set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine)
   set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
 endif()

@@ -15,9 +15,9 @@
 # given.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
-bash "$here/install-deps.sh"
-# shellcheck source=tools/configure.sh
-source "$here/configure.sh"
+bash "$here/setup/install-deps.sh"
+# shellcheck source=tools/setup/configure.sh
+source "$here/setup/configure.sh"
 
 umask 022
 export TZ=UTC LC_ALL=C
@@ -33,7 +33,7 @@ cmake --install "$root/build/windows" --prefix "$root/dist" --component packages
 
 # The Debian package, from the native tree.
 build_in "$root/build/native" deb_files
-cp "$(bash "$here/make-deb.sh" "$root/build/native" "$root/build/native/deb")" "$root/dist/"
+cp "$(bash "$here/setup/make-deb.sh" "$root/build/native" "$root/build/native/deb")" "$root/dist/"
 
 # Every package with its SHA-256, in sha256sum's format: users check their
 # download against it (the README says how).

@@ -12,13 +12,13 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-15}
 session=$root/build/run
 mkdir -p "$session"
-# shellcheck source=tools/saver-under-wine.sh
-source "$root/tools/saver-under-wine.sh"
+# shellcheck source=tools/wine/saver-under-wine.sh
+source "$root/tools/wine/saver-under-wine.sh"
 
 if [[ -n "${DISPLAY:-}" ]]; then
   rm -f "$session/display" # a virtual display's, left by a run cut short
-  # shellcheck source=tools/wine-env.sh
-  source "$root/tools/wine-env.sh" "$session"
+  # shellcheck source=tools/wine/wine-env.sh
+  source "$root/tools/wine/wine-env.sh" "$session"
   export DISPLAY
   unpack_saver
   trap release_wine_desktop EXIT
@@ -28,10 +28,10 @@ if [[ -n "${DISPLAY:-}" ]]; then
   exit 0
 fi
 
-bash "$root/tools/wine-session.sh" start "$session" >/dev/null
-trap 'bash "$root/tools/wine-session.sh" stop "$session"' EXIT
-# shellcheck source=tools/wine-env.sh
-source "$root/tools/wine-env.sh" "$session"
+bash "$root/tools/wine/wine-session.sh" start "$session" >/dev/null
+trap 'bash "$root/tools/wine/wine-session.sh" stop "$session"' EXIT
+# shellcheck source=tools/wine/wine-env.sh
+source "$root/tools/wine/wine-env.sh" "$session"
 unpack_saver
 show_made_up_desktop
 hold_wine_desktop

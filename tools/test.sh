@@ -4,9 +4,9 @@
 # every test under Wine, then fuzzes the bitmap reader briefly.
 set -uo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
-bash "$here/install-deps.sh" || exit 1
-# shellcheck source=tools/configure.sh
-source "$here/configure.sh"
+bash "$here/setup/install-deps.sh" || exit 1
+# shellcheck source=tools/setup/configure.sh
+source "$here/setup/configure.sh"
 
 status=0
 echo "== native build and tests"

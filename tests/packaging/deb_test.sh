@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # deb_test.sh MAKE_DEB BUILD_DIR VERSION: raivel's Debian package as a Linux
-# user gets it, made from the native tree by MAKE_DEB (tools/make-deb.sh):
+# user gets it, made from the native tree by MAKE_DEB (tools/setup/make-deb.sh):
 # - its name, exactly the files it holds, its control fields;
 # - lintian finds no error and no warning;
 # - run as root on a machine where raivel is not installed, apt-get installs

@@ -25,7 +25,7 @@ objdump=$5
 resources=$(cd "$tools/../saver/resources" && pwd)
 
 work=$(mktemp -d "$PWD/packaging-test.XXXXXX")
-trap '"$tools/wine-session.sh" stop "$work" >/dev/null 2>&1; rm -rf "$work"' EXIT
+trap '"$tools/wine/wine-session.sh" stop "$work" >/dev/null 2>&1; rm -rf "$work"' EXIT
 
 # shellcheck source=tests/packaging/checks.sh
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
@@ -44,11 +44,11 @@ for picture in modern-wizard.bmp:wizard.bmp modern-header.bmp:header.bmp; do
     fail "the installer's ${picture%:*} is not saver/resources/${picture#*:}"
 done
 
-"$tools/wine-session.sh" start "$work" >/dev/null
-# shellcheck source=tools/wine-env.sh
-source "$tools/wine-env.sh" "$work"
-# shellcheck source=tools/installer-wine.sh
-source "$tools/installer-wine.sh"
+"$tools/wine/wine-session.sh" start "$work" >/dev/null
+# shellcheck source=tools/wine/wine-env.sh
+source "$tools/wine/wine-env.sh" "$work"
+# shellcheck source=tools/wine/installer-wine.sh
+source "$tools/wine/installer-wine.sh"
 
 # resources FILE STRING_1 DESCRIPTION: what the probe should read from FILE.
 resources() {

@@ -16,8 +16,8 @@ main=${RAIVEL_WINE_DIR:?the main Wine session is not set}
 probe=$1
 renderer=$2
 session=$main-two-monitors
-# shellcheck source=tests/support/two_monitors.sh
-source "$here/tests/support/two_monitors.sh"
+# shellcheck source=tools/wine/two_monitors.sh
+source "$here/tools/wine/two_monitors.sh"
 
 if [[ ! -f "$session/prefix/system.reg" ]]; then
   rm -rf "$session"
@@ -28,7 +28,7 @@ work=$(mktemp -d "$PWD/screen-covers-test.XXXXXX")
 renderer_pid=""
 cleanup() {
   [[ -z "$renderer_pid" ]] || kill -9 -- -"$renderer_pid" 2>/dev/null || true
-  bash "$here/tools/wine-session.sh" stop "$session"
+  bash "$here/tools/wine/wine-session.sh" stop "$session"
   rm -rf "$work"
 }
 trap cleanup EXIT

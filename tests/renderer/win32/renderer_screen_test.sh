@@ -8,9 +8,9 @@
 # renderer within a second. Wine's trace of its WGL calls shows the renderer
 # asking for one frame per refresh (swap interval 1).
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools/wine" && pwd)
 session=${RAIVEL_WINE_DIR:?the Wine session is not set}
-# shellcheck source=tools/wine-env.sh
+# shellcheck source=tools/wine/wine-env.sh
 source "$here/wine-env.sh" "$session"
 
 work=$(mktemp -d "$PWD/renderer-screen-test.XXXXXX")

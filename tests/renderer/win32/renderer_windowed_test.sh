@@ -4,7 +4,7 @@
 # be switched to 1024x768, so the renderer falls back to a window. The
 # session's prefix is a copy of the main session's (RAIVEL_WINE_DIR).
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools/wine" && pwd)
 main=${RAIVEL_WINE_DIR:?the main Wine session is not set}
 large=$main-1280x1024
 

@@ -2,7 +2,7 @@
 # music_wine_test.sh PROGRAM: makes a 0.6 s tone as WAV and MP3 (sox, lame)
 # in a scratch folder and runs the music player's Wine test on them.
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools/wine" && pwd)
 
 work=$(mktemp -d "$PWD/music-wine-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT

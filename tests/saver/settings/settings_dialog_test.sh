@@ -5,7 +5,7 @@
 # the dialog stay in settings_dialog_test/ (CODEPAGE.png) beside the build's
 # tests.
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools/wine" && pwd)
 program=$1
 
 output=$PWD/settings_dialog_test

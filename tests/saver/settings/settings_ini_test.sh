@@ -4,7 +4,7 @@
 # (Japanese) and at 1252: each writes the keys as the same Shift-JIS bytes,
 # and each reads the other's file back.
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools/wine" && pwd)
 probe=$1
 
 work=$(mktemp -d "$PWD/settings-ini-test.XXXXXX")

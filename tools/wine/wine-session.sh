@@ -15,7 +15,7 @@ size=${3:-1024x768}
 here=$(dirname "${BASH_SOURCE[0]}")
 
 stop() {
-  # shellcheck source=tools/wine-env.sh
+  # shellcheck source=tools/wine/wine-env.sh
   source "$here/wine-env.sh" "$session"
   if [[ -d "$WINEPREFIX" ]]; then
     wineserver -k 2>/dev/null || true
@@ -82,7 +82,7 @@ CONF
   fi
   echo ":$number" >"$session/display"
 
-  # shellcheck source=tools/wine-env.sh
+  # shellcheck source=tools/wine/wine-env.sh
   source "$here/wine-env.sh" "$session"
   if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
     wine wineboot -i </dev/null >"$session/wineboot.log" 2>&1

@@ -8,7 +8,7 @@
 # "/s" hides the cursor at its start and shows it again at its end, a run
 # without a switch leaves it alone.
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools" && pwd)
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools/wine" && pwd)
 session=${RAIVEL_WINE_DIR:?the Wine session is not set}
 program=$1
 saver=$2

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/bench-run-wine.sh [BUILD [OTHER_BUILD]]: runs the saver's run
+# tools/bench/bench-run-wine.sh [BUILD [OTHER_BUILD]]: runs the saver's run
 # (Raivel.scr /s with Raivel.dll beside it) under Wine on a 1920 x 1080
 # screen and prints run_probe's figures for each run: the times from the
 # start to the capture files written and to the renderer's first frame, and
@@ -14,7 +14,7 @@
 # first BUILD that is removed afterwards.
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 runs=${RUNS:-3}
 builds=()
 for build in "${1:-$root/build/windows}" "${@:2}"; do
@@ -25,7 +25,7 @@ done
 # folder of programs.
 programs() {
   if [[ -f "$1/saver/Raivel.scr" ]]; then
-    echo "$1/saver/Raivel.scr" "$1/renderer/win32/Raivel.dll" "$1/tools/run_probe.exe"
+    echo "$1/saver/Raivel.scr" "$1/renderer/win32/Raivel.dll" "$1/tools/bench/run_probe.exe"
   else
     echo "$1/Raivel.scr" "$1/Raivel.dll" "$1/run_probe.exe"
   fi
@@ -37,12 +37,12 @@ for build in "${builds[@]}"; do
   read -ra found <<<"$(programs "$build")"
   all+=("${found[@]:0:2}")
 done
-# shellcheck source=tools/bench-session.sh
-source "$root/tools/bench-session.sh"
+# shellcheck source=tools/bench/bench-session.sh
+source "$root/tools/bench/bench-session.sh"
 if [[ ${MONITORS:-1} == 2 ]]; then
   bench_session_start "${builds[0]}" bench-run-wine 1824x768 "${all[@]}" "$probe"
-  # shellcheck source=tests/support/two_monitors.sh
-  source "$root/tests/support/two_monitors.sh"
+  # shellcheck source=tools/wine/two_monitors.sh
+  source "$root/tools/wine/two_monitors.sh"
   two_monitor_session "$session" right
 else
   bench_session_start "${builds[0]}" bench-run-wine 1920x1080 "${all[@]}" "$probe"

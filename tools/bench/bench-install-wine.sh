@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/bench-install-wine.sh [BUILD_DIR]: prints the sizes of the installer
+# tools/bench/bench-install-wine.sh [BUILD_DIR]: prints the sizes of the installer
 # and the zip built in BUILD_DIR (build/windows) and of the programs in them
 # (stripped) and as built, then installs and uninstalls silently under Wine
 # three times and prints how long each took (the uninstall until its last
@@ -8,17 +8,17 @@
 # BUILD_DIR that is removed afterwards.
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 installer=$(find "$build/packaging" -maxdepth 1 -name 'Raivel-*-setup.exe' 2>/dev/null | head -n 1)
 zip=$(find "$build/packaging" -maxdepth 1 -name 'Raivel-*-win64.zip' 2>/dev/null | head -n 1)
-# shellcheck source=tools/bench-session.sh
-source "$root/tools/bench-session.sh"
+# shellcheck source=tools/bench/bench-session.sh
+source "$root/tools/bench/bench-session.sh"
 bench_session_start "$build" bench-install-wine 1024x768 "${installer:-installer}" "${zip:-zip}"
-# shellcheck source=tools/wine-env.sh
-source "$root/tools/wine-env.sh" "$session"
-# shellcheck source=tools/installer-wine.sh
-source "$root/tools/installer-wine.sh"
+# shellcheck source=tools/wine/wine-env.sh
+source "$root/tools/wine/wine-env.sh" "$session"
+# shellcheck source=tools/wine/installer-wine.sh
+source "$root/tools/wine/installer-wine.sh"
 
 for package in "$installer" "$zip"; do
   echo "$(basename "$package"): $(stat -c %s "$package") bytes"

@@ -1,6 +1,6 @@
 # Sourced by the build and test scripts: configures and builds the native and
 # the Windows trees under build/.
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 build_tree() { # build_tree NAME [CMAKE ARGS...]
   local dir=$root/build/$1

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/bench-linux.sh [BUILD_DIR] [SECONDS]: builds raivel and raivel_probe
+# tools/bench/bench-linux.sh [BUILD_DIR] [SECONDS]: builds raivel and raivel_probe
 # in the native tree BUILD_DIR (build/native), runs raivel natively on an
 # Xvfb of its own (1024 x 768, Mesa's llvmpipe) over a made-up desktop and
 # prints what raivel_probe measures over SECONDS (5) of each run:
@@ -8,19 +8,19 @@
 #   - at the default settings;
 # each with the time from start to first frame, the frame rate (as raivel
 # prints it with -print-fps) and the CPU time; then the default run against its targets. When the Windows tree
-# (build/windows) holds Raivel.dll, tools/bench-wine.sh follows, for the
+# (build/windows) holds Raivel.dll, tools/bench/bench-wine.sh follows, for the
 # Windows renderer's start to first frame under Wine on this machine.
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${1:-$root/build/native}
 seconds=${2:-5}
 
-# shellcheck source=tools/configure.sh
-source "$root/tools/configure.sh"
+# shellcheck source=tools/setup/configure.sh
+source "$root/tools/setup/configure.sh"
 build_in "$build" raivel raivel_probe >/dev/null
 raivel=$build/renderer/x11/raivel
-probe=$build/tools/raivel_probe
+probe=$build/tools/bench/raivel_probe
 
 work=$(mktemp -d)
 exec {displayfd}>"$work/display"
@@ -34,8 +34,8 @@ for _ in $(seq 100); do
 done
 export DISPLAY=:$(head -n 1 "$work/display")
 
-# shellcheck source=tools/desktop-picture.sh
-source "$root/tools/desktop-picture.sh"
+# shellcheck source=tools/pictures/desktop-picture.sh
+source "$root/tools/pictures/desktop-picture.sh"
 draw_desktop_picture "$work/desktop.png"
 # (display exits with 1 here even when the picture is on the root.)
 display -window root "$work/desktop.png" || true
@@ -71,7 +71,7 @@ awk -v fps="$default_fps" -v use="$default_cpu" -v frame="$uncapped_cpu_per_fram
 }'
 
 windows=$root/build/windows
-if [[ -f "$windows/renderer/win32/Raivel.dll" && -f "$windows/tools/renderer_probe.exe" ]]; then
-  echo "== the Windows renderer under Wine (tools/bench-wine.sh)"
-  bash "$root/tools/bench-wine.sh" "$windows" 2>&1 | grep -E '^start to first frame' || true
+if [[ -f "$windows/renderer/win32/Raivel.dll" && -f "$windows/tools/bench/renderer_probe.exe" ]]; then
+  echo "== the Windows renderer under Wine (tools/bench/bench-wine.sh)"
+  bash "$root/tools/bench/bench-wine.sh" "$windows" 2>&1 | grep -E '^start to first frame' || true
 fi

@@ -4,7 +4,7 @@
 # folder $session (whose wine-env.sh is sourced).
 
 : "${session:?the Wine session folder is not set}"
-saver_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+saver_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # unpack_saver: unpacks dist/'s zip into $session/Raivel; sets $saver to
 # the saver's path there.
@@ -24,8 +24,8 @@ unpack_saver() {
 # show_made_up_desktop: a made-up desktop on the (virtual) screen, for the
 # storm to mirror.
 show_made_up_desktop() {
-  # shellcheck source=tools/desktop-picture.sh
-  source "$saver_root/tools/desktop-picture.sh"
+  # shellcheck source=tools/pictures/desktop-picture.sh
+  source "$saver_root/tools/pictures/desktop-picture.sh"
   draw_desktop_picture "$session/desktop.png"
   display -window root "$session/desktop.png" &
   sleep 1
@@ -40,7 +40,7 @@ show_made_up_desktop() {
 # gone since: it waits for the display, then, if the helper finds no
 # desktop, starts Wine afresh once; failing that, it says why in one line.
 hold_wine_desktop() {
-  local helper=$saver_root/build/windows/tools/wine_desktop.exe
+  local helper=$saver_root/build/windows/tools/wine/wine_desktop.exe
   if [[ ! -f "$helper" ]]; then
     echo "$0: $helper is missing; build the Windows tree first (tools/build.sh)" >&2
     exit 1

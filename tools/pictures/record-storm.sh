@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/record-storm.sh [OUT.webp]: records a real run of the saver from the
+# tools/pictures/record-storm.sh [OUT.webp]: records a real run of the saver from the
 # zip in dist/ (Raivel.scr /s) under Wine on a virtual 1024 x 768 display
 # showing a made-up desktop, and makes the README's clip of it, OUT
 # (docs/storm.webp): the desktop, the storm's first flash, then the second
@@ -7,18 +7,18 @@
 # second, half size. Fails when the recording holds fewer than two flashes
 # or the clip comes out 3 MB or more.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 out=${1:-$root/docs/storm.webp}
 session=$root/build/record
 seconds=30
 rate=10
 mkdir -p "$session"
-bash "$root/tools/wine-session.sh" start "$session" >/dev/null
-trap 'bash "$root/tools/wine-session.sh" stop "$session"' EXIT
-# shellcheck source=tools/wine-env.sh
-source "$root/tools/wine-env.sh" "$session"
-# shellcheck source=tools/saver-under-wine.sh
-source "$root/tools/saver-under-wine.sh"
+bash "$root/tools/wine/wine-session.sh" start "$session" >/dev/null
+trap 'bash "$root/tools/wine/wine-session.sh" stop "$session"' EXIT
+# shellcheck source=tools/wine/wine-env.sh
+source "$root/tools/wine/wine-env.sh" "$session"
+# shellcheck source=tools/wine/saver-under-wine.sh
+source "$root/tools/wine/saver-under-wine.sh"
 unpack_saver
 show_made_up_desktop
 hold_wine_desktop

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/bench-wine.sh [BUILD_DIR [RENDERER]]: the renderer of the built
+# tools/bench/bench-wine.sh [BUILD_DIR [RENDERER]]: the renderer of the built
 # Windows tree BUILD_DIR (build/windows), or the program RENDERER measured
 # with that tree's tools (say, /work/baseline/Raivel.dll, an earlier build),
 # under Wine, at a 1920 x 1080 floor picture:
@@ -21,15 +21,15 @@
 # folder of BUILD_DIR that is removed afterwards.
 set -euo pipefail
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=$(cd "${1:-$root/build/windows}" && pwd)
 renderer=$(realpath "${2:-$build/renderer/win32/Raivel.dll}")
-probe=$build/tools/renderer_probe.exe
-timed=$build/tools/renderer_timed.exe
-unsynced=$build/tools/renderer_timed_unsynced.exe
-floor=$build/tools/wgl_floor.exe
-# shellcheck source=tools/bench-session.sh
-source "$root/tools/bench-session.sh"
+probe=$build/tools/bench/renderer_probe.exe
+timed=$build/tools/bench/renderer_timed.exe
+unsynced=$build/tools/bench/renderer_timed_unsynced.exe
+floor=$build/tools/bench/wgl_floor.exe
+# shellcheck source=tools/bench/bench-session.sh
+source "$root/tools/bench/bench-session.sh"
 bench_session_start "$build" bench-wine 1024x768 "$renderer" "$probe" "$timed" "$unsynced" "$floor"
 windows_path() { echo "Z:${1//\//\\}"; }
 
@@ -81,8 +81,8 @@ done
 # messages in probe.err.
 paced_run() {
   (
-    # shellcheck source=tools/wine-env.sh
-    source "$root/tools/wine-env.sh" "$session"
+    # shellcheck source=tools/wine/wine-env.sh
+    source "$root/tools/wine/wine-env.sh" "$session"
     WINEDEBUG=-all,+timestamp,+wgl setsid wine "$probe" "$(windows_path "$1")" </dev/null \
       >"$session/probe.out" 2>"$session/probe.trace"
   )

@@ -7,7 +7,7 @@
 // SECONDS (600) without the frames it waits for. The flashes' times are also
 // printed on Windows' tick count, the clock of Wine's +timestamp trace, so
 // that a trace of the program's buffer swaps gives its frame rate between
-// them (tools/bench-wine.sh).
+// them (tools/bench/bench-wine.sh).
 
 #include <windows.h>
 

@@ -10,7 +10,7 @@ if [[ -z "$session" ]]; then
   while [[ "$dir" != / && ! -f "$dir/CMakeCache.txt" ]]; do dir=$(dirname "$dir"); done
   session=$dir/wine
 fi
-# shellcheck source=tools/wine-env.sh
+# shellcheck source=tools/wine/wine-env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh" "$session"
 
 # Wine's own services, started on demand by the first program, outlive it and

@@ -2,7 +2,7 @@
 # Sourced by Wine tests that need two monitors.
 
 # two_monitor_session DIR right|left: brings up the Wine session DIR (see
-# tools/wine-session.sh) on one wide screen that RandR splits into two
+# tools/wine/wine-session.sh) on one wide screen that RandR splits into two
 # monitors, which Wine takes through its Xinerama handler: the primary,
 # 1024 x 768, and another, 800 x 600, right of it (at 1024,0) or left of it
 # (at -800,0). Sets PRIMARY_X and MONITOR_X, the two monitors' x on the X
@@ -10,10 +10,10 @@
 two_monitor_session() {
   local session=$1 side=$2
   local tools
-  tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../tools" && pwd)
-  bash "$tools/wine-session.sh" start "$session" 1824x768 >/dev/null
-  # shellcheck source=tools/wine-env.sh
-  source "$tools/wine-env.sh" "$session"
+  tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  bash "$tools/wine/wine-session.sh" start "$session" 1824x768 >/dev/null
+  # shellcheck source=tools/wine/wine-env.sh
+  source "$tools/wine/wine-env.sh" "$session"
   local primary_index=0
   if [[ $side == right ]]; then
     PRIMARY_X=0 MONITOR_X=1024

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tools/make-deb.sh BUILD_DIR OUT_DIR: makes raivel's Debian package with
+# tools/setup/make-deb.sh BUILD_DIR OUT_DIR: makes raivel's Debian package with
 # CPack from the native tree BUILD_DIR (built) into OUT_DIR and prints its
 # path. With SOURCE_DATE_EPOCH set, every time in the package is that one.
 set -euo pipefail
