@@ -28,8 +28,8 @@ if [[ -n "${DISPLAY:-}" ]]; then
   exit 0
 fi
 
-bash "$root/tools/wine/wine-session.sh" start "$session" >/dev/null
 trap 'bash "$root/tools/wine/wine-session.sh" stop "$session"' EXIT
+bash "$root/tools/wine/wine-session.sh" start "$session" >/dev/null
 # shellcheck source=tools/wine/wine-env.sh
 source "$root/tools/wine/wine-env.sh" "$session"
 unpack_saver

@@ -13,8 +13,8 @@ session=$root/build/record
 seconds=30
 rate=10
 mkdir -p "$session"
-bash "$root/tools/wine/wine-session.sh" start "$session" >/dev/null
 trap 'bash "$root/tools/wine/wine-session.sh" stop "$session"' EXIT
+bash "$root/tools/wine/wine-session.sh" start "$session" >/dev/null
 # shellcheck source=tools/wine/wine-env.sh
 source "$root/tools/wine/wine-env.sh" "$session"
 # shellcheck source=tools/wine/saver-under-wine.sh

@@ -27,7 +27,7 @@ stop() {
     # Only our own X server: a pid left by a session that ended without
     # stopping may belong to another program by now (pids wrap around fast
     # on a busy machine), another session's X server among them.
-    if [[ "$(readlink "/proc/$pid/fd/1" 2>/dev/null)" == "$session/xvfb.log" ]]; then
+    if [[ "/proc/$pid/fd/1" -ef "$session/xvfb.log" ]]; then
       kill "$pid" 2>/dev/null || true
       # Gone before a new one may take its display number (5 s at most).
       for _ in $(seq 100); do
@@ -78,6 +78,7 @@ CONF
   if [[ -z "$number" ]]; then
     echo "wine-session: Xvfb did not start" >&2
     cat "$session/xvfb.log" >&2
+    stop # nor come up later, with nobody to end it
     exit 1
   fi
   echo ":$number" >"$session/display"
