@@ -9,7 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 xvfb x11-utils x11-xserver-utils xdotool imagemagick
   sox libsox-fmt-mp3 lame fonts-ipafont-gothic gstreamer1.0-plugins-good locales
-  nsis ffmpeg p7zip-full
+  nsis ffmpeg webp p7zip-full
   libx11-dev libgl-dev xscreensaver xscreensaver-gl
   dpkg-dev lintian
 )
