@@ -58,11 +58,14 @@ int64_t StepPacer::SleepAfterFrame(int64_t now, bool shown)
         return 0;
     }
     if (shown && frameDirect_) {
-        frameTimes_[frameTimeCount_ % kFrameTimes] = now - start_;
-        frameTimeCount_ = std::min(frameTimeCount_ + 1, 2 * kFrameTimes);
+        // The oldest gives way: a display that changes (vertical sync lost,
+        // or gained) is learnt anew.
+        frameTimes_[nextFrameTime_] = now - start_;
+        nextFrameTime_ = (nextFrameTime_ + 1) % kFrameTimes;
+        frameTimeCount_ = std::min(frameTimeCount_ + 1, kFrameTimes);
     }
     const int64_t half = period_ / 2;
-    if (probeFrom_ >= 0) {
+    if (probeFrom_ >= 0 && half > 0) {
         // A frame started half a refresh late: the refresh still held its
         // swap back to the grid, or nothing did.
         const int64_t offGrid = (now - probeFrom_) % half;
@@ -77,7 +80,8 @@ int64_t StepPacer::SleepAfterFrame(int64_t now, bool shown)
     // storm as it is.
     const int64_t refresh = LockedRefresh();
     const int64_t untilStep = start_ + period_ - tolerance_ - owed_ - now;
-    if (shown && refresh == half && halfStepRefresh_ == Refresh::Unknown && untilStep > 0) {
+    if (shown && refresh == half && half > 1 && halfStepRefresh_ == Refresh::Unknown &&
+        untilStep > 0) {
         // A drawing that happens to take half a step looks the same: before
         // a frame that would show no new step, wait half a refresh and see.
         probeFrom_ = now;

@@ -64,7 +64,8 @@ private:
     // been swapped: the refresh period where vertical sync holds the swaps,
     // the drawing time where nothing does.
     int64_t frameTimes_[kFrameTimes] = {};
-    int frameTimeCount_ = 0;
+    int frameTimeCount_ = 0; // up to kFrameTimes
+    int nextFrameTime_ = 0;  // where the next one goes
     // Whether frames of half a step are a refresh's, as a frame started half
     // a refresh late shows; and, while that frame runs, when it could have
     // started.

@@ -1,7 +1,8 @@
 // The storm's pace against made-up displays, on a made-up clock: ten seconds
 // of frames that take 2 ms to draw (or about half a step), give or take
 // 0.2 ms, on a display whose vertical sync holds each buffer swap until its
-// next refresh, or on one where nothing does. The loop wakes up to 0.3 ms
+// next refresh, or on one where nothing does, or one that changes from the
+// one to the other halfway. The loop wakes up to 0.3 ms
 // late after a swap, and up to 0.5 ms late after a sleep.
 
 #include <gtest/gtest.h>
@@ -16,8 +17,9 @@ constexpr int64_t kStep = 16666;
 
 struct Display {
     const char* name;
-    int64_t refresh; // microseconds between refreshes; 0: nothing waits for one
-    int64_t drawing; // microseconds a frame takes to draw, up to 0.2 ms more
+    int64_t refresh;           // microseconds between refreshes; 0: nothing waits for one
+    int64_t drawing;           // microseconds a frame takes to draw, up to 0.2 ms more
+    int64_t laterRefresh = -1; // the refresh from the fifth second on, if it changes
 };
 
 // Jitter from 0 to `most` microseconds, the same on every run.
@@ -37,10 +39,13 @@ private:
 
 TEST(StepPacer, SixtyStepsASecondOnAnyDisplayAndOnePerRefreshAtSixtyHertz)
 {
-    const Display displays[] = {
-        {"60 Hz", 16667, 2000},        {"59.94 Hz", 16683, 2000},
-        {"120 Hz", 8333, 2000},        {"144 Hz", 6944, 2000},
-        {"no vertical sync", 0, 2000}, {"no vertical sync, half a step to draw", 0, 8100}};
+    const Display displays[] = {{"60 Hz", 16667, 2000},
+                                {"59.94 Hz", 16683, 2000},
+                                {"120 Hz", 8333, 2000},
+                                {"144 Hz", 6944, 2000},
+                                {"no vertical sync", 0, 2000},
+                                {"no vertical sync, half a step to draw", 0, 8100},
+                                {"60 Hz, then no vertical sync", 16667, 2000, 0}};
     for (const Display& display : displays) {
         SCOPED_TRACE(display.name);
         const bool stepRate =
@@ -53,12 +58,13 @@ TEST(StepPacer, SixtyStepsASecondOnAnyDisplayAndOnePerRefreshAtSixtyHertz)
         int64_t steps = 0;
         int frames = 0;
         while (now < first + 10000000) {
+            const bool later = display.laterRefresh >= 0 && now >= first + 5000000;
+            const int64_t refresh = later ? display.laterRefresh : display.refresh;
             const int taken = pacer.StepsForFrame(now);
             steps += taken;
             const int64_t drawn = now + display.drawing + jitter.Upto(200);
-            const int64_t shown =
-                display.refresh ? (drawn / display.refresh + 1) * display.refresh : drawn;
-            if (stepRate && frames > 0) {
+            const int64_t shown = refresh ? (drawn / refresh + 1) * refresh : drawn;
+            if (stepRate && !later && frames > 0) {
                 EXPECT_EQ(taken, 1) << "frame " << frames;
                 EXPECT_EQ(shown - lastShown, display.refresh) << "frame " << frames;
             }
