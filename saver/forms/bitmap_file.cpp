@@ -19,28 +19,24 @@ void Put32(uint8_t* p, uint32_t value)
 
 } // namespace
 
-bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const uint8_t* rows,
-                  size_t stride)
+std::FILE* OpenForWriting(const std::string& path)
 {
-    return WriteBitmap24(std::fopen(path.c_str(), "wb"), width, height, rows, stride);
+    return std::fopen(path.c_str(), "wb");
 }
 
-bool WriteBitmap24(std::FILE* file, int32_t width, int32_t height, const uint8_t* rows,
-                   size_t stride)
+bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const uint8_t* rows,
+                  size_t stride, BitmapFileOpener open)
 {
-    if (!file)
+    if (!rows || width <= 0 || height <= 0)
         return false;
-    if (width <= 0 || height <= 0) {
-        std::fclose(file);
-        return false;
-    }
     const size_t rowBytes = size_t{3} * width;
     const size_t paddedRow = (rowBytes + 3) / 4 * 4;
     const uint64_t imageBytes = uint64_t{paddedRow} * height;
-    if (imageBytes > 0xFFFFFFFFu - 54) {
-        std::fclose(file);
+    if (imageBytes > 0xFFFFFFFFu - 54)
         return false;
-    }
+    std::FILE* file = open(path);
+    if (!file)
+        return false;
 
     uint8_t header[54] = {'B', 'M'};
     Put32(header + 2, static_cast<uint32_t>(54 + imageBytes));
@@ -53,15 +49,17 @@ bool WriteBitmap24(std::FILE* file, int32_t width, int32_t height, const uint8_t
     Put32(header + 34, static_cast<uint32_t>(imageBytes));
 
     bool ok = std::fwrite(header, sizeof header, 1, file) == 1;
-    // Rows that need no fill and follow each other go out in one write.
     if (stride == rowBytes && rowBytes == paddedRow) {
+        // Rows that need no fill and follow each other go out in one write.
         ok = ok && std::fwrite(rows, 1, imageBytes, file) == imageBytes;
-        return std::fclose(file) == 0 && ok;
+    } else {
+        const std::vector<uint8_t> padding(paddedRow - rowBytes, 0);
+        for (int32_t row = 0; ok && row < height; ++row)
+            ok = std::fwrite(rows + row * stride, 1, rowBytes, file) == rowBytes &&
+                 std::fwrite(padding.data(), 1, padding.size(), file) == padding.size();
     }
-    const std::vector<uint8_t> padding(paddedRow - rowBytes, 0);
-    for (int32_t row = 0; ok && row < height; ++row) {
-        ok = std::fwrite(rows + row * stride, 1, rowBytes, file) == rowBytes &&
-             std::fwrite(padding.data(), 1, padding.size(), file) == padding.size();
-    }
-    return std::fclose(file) == 0 && ok;
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok)
+        std::remove(path.c_str());
+    return ok;
 }

@@ -5,15 +5,17 @@
 #include <cstdio>
 #include <string>
 
+// How a bitmap file is opened for writing: by default std::fopen's "wb";
+// null when it cannot be.
+using BitmapFileOpener = std::FILE* (*)(const std::string& path);
+std::FILE* OpenForWriting(const std::string& path);
+
 // Writes a 24-bit picture as a Windows bitmap file: the "BM" header, a 40-byte
 // info header and uncompressed rows, bottom row first, each padded to a
 // multiple of 4 bytes. `rows` holds the picture bottom row first, blue, green,
 // red, `stride` bytes from one row to the next. False when the file cannot be
-// written.
+// written. A picture that no file can hold (no pixels, or over 4 GB) opens
+// nothing, and a file whose writing fails is removed: no reader ever finds
+// half a picture.
 bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const uint8_t* rows,
-                  size_t stride);
-
-// The same into a file opened for writing, which it closes; false when
-// `file` is null or the picture cannot be written.
-bool WriteBitmap24(std::FILE* file, int32_t width, int32_t height, const uint8_t* rows,
-                   size_t stride);
+                  size_t stride, BitmapFileOpener open = OpenForWriting);

@@ -36,10 +36,10 @@ void RunForm::Load(bool capturesPrivate)
     // No picture of the desktop where others may read it: the run goes on
     // as it does when the files cannot be written.
     if (capturesPrivate) {
-        desktop_ = std::make_unique<PictureSurface>(width, height);
-        CaptureDesktop();
-        clouds_.WriteTo(CreatePrivateFile(kCloudPicturePath));
-        desktop_->WriteTo(CreatePrivateFile(kDesktopPicturePath));
+        PictureSurface desktop(width, height); // Display(1), for the capture only
+        CaptureDesktop(desktop);
+        clouds_.SaveAs(kCloudPicturePath, CreatePrivateFile);
+        desktop.SaveAs(kDesktopPicturePath, CreatePrivateFile);
     }
 
     StartMusic();
@@ -51,18 +51,18 @@ void RunForm::Load(bool capturesPrivate)
     EnableTimer(kWatchTimer, kWatchPeriod, true);
 }
 
-void RunForm::CaptureDesktop()
+void RunForm::CaptureDesktop(PictureSurface& desktop)
 {
-    const int width = desktop_->Width();
-    const int height = desktop_->Height();
+    const int width = desktop.Width();
+    const int height = desktop.Height();
     HWND desktopWindow = GetDesktopWindow();
     HDC desktopDc = GetDC(desktopWindow);
     // The screen as it is, then turned left to right in memory: the same
     // mirror image as a blit with a negative width, which is several times
     // slower on some systems.
-    BitBlt(desktop_->Dc(), 0, 0, width, height, desktopDc, 0, 0, SRCCOPY);
+    BitBlt(desktop.Dc(), 0, 0, width, height, desktopDc, 0, 0, SRCCOPY);
     ReleaseDC(desktopWindow, desktopDc);
-    desktop_->Mirror();
+    desktop.Mirror();
 }
 
 void RunForm::StartMusic()

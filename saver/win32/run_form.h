@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "form.h"
@@ -26,13 +25,13 @@ protected:
     void OnQueryUnload() override;
 
 private:
-    void CaptureDesktop();
+    // Copies the screen, mirrored, into `desktop`, a picture of its size.
+    static void CaptureDesktop(PictureSurface& desktop);
     void StartMusic();
     void WatchRenderer();
 
-    PictureSurface clouds_;                   // Display(0)
-    std::unique_ptr<PictureSurface> desktop_; // Display(1)
-    std::string musicEnding_;                 // "WAV", "MP3" or anything else
-    HANDLE renderer_ = nullptr;               // until its window has been seen
+    PictureSurface clouds_;     // Display(0)
+    std::string musicEnding_;   // "WAV", "MP3" or anything else
+    HANDLE renderer_ = nullptr; // until its window has been seen
     DWORD rendererStart_ = 0;
 };

@@ -62,18 +62,10 @@ void PictureSurface::Mirror()
     MirrorRows24(static_cast<uint8_t*>(bits_), width_, height_, Stride());
 }
 
-bool PictureSurface::SaveAs(const std::string& path) const
+bool PictureSurface::SaveAs(const std::string& path, BitmapFileOpener open) const
 {
-    return WriteTo(std::fopen(path.c_str(), "wb"));
-}
-
-bool PictureSurface::WriteTo(std::FILE* file) const
-{
-    if (!bits_) {
-        if (file)
-            std::fclose(file);
+    if (!bits_)
         return false;
-    }
     GdiFlush();
-    return WriteBitmap24(file, width_, height_, static_cast<const uint8_t*>(bits_), Stride());
+    return SaveBitmap24(path, width_, height_, static_cast<const uint8_t*>(bits_), Stride(), open);
 }

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
+
+#include "bitmap_file.h"
 
 // A picture surface: a 24-bit off-screen picture with a device context to
 // draw into it, kept in memory so that it can be saved as a bitmap file.
@@ -24,10 +25,9 @@ public:
     // Turns the picture left to right.
     void Mirror();
 
-    // Writes the picture as an uncompressed 24-bit bitmap file.
-    bool SaveAs(const std::string& path) const;
-    // The same into a file opened for writing, which it closes.
-    bool WriteTo(std::FILE* file) const;
+    // Writes the picture as an uncompressed 24-bit bitmap file, opened by
+    // `open` (bitmap_file.h).
+    bool SaveAs(const std::string& path, BitmapFileOpener open = OpenForWriting) const;
 
 private:
     void Create(int width, int height);

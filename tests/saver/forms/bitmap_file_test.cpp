@@ -46,3 +46,37 @@ TEST(BitmapFile, PicturesOfEveryRowPaddingReadBackExactly)
                               std::vector<uint8_t>(12).data(), 6));
     std::filesystem::remove_all(folder);
 }
+
+namespace {
+
+int g_opened = 0;
+
+// Opens the file for reading only: every write to it fails.
+std::FILE* OpenUnwritable(const std::string& path)
+{
+    ++g_opened;
+    return std::fopen(path.c_str(), "rb");
+}
+
+} // namespace
+
+TEST(BitmapFile, NoReaderFindsHalfAPicture)
+{
+    const auto folder = ScratchFolder("raivel-bitmap-file-failures");
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "picture.bmp").string();
+    const std::vector<uint8_t> rows(12);
+    // A picture no file can hold opens nothing: the file there stays.
+    std::FILE* earlier = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(earlier, nullptr);
+    std::fclose(earlier);
+    EXPECT_FALSE(SaveBitmap24(path, 0, 2, rows.data(), 6, OpenUnwritable));
+    EXPECT_FALSE(SaveBitmap24(path, 2, -2, rows.data(), 6, OpenUnwritable));
+    EXPECT_EQ(g_opened, 0);
+    EXPECT_TRUE(std::filesystem::exists(path));
+    // A file whose writing fails is gone afterwards.
+    EXPECT_FALSE(SaveBitmap24(path, 2, 2, rows.data(), 6, OpenUnwritable));
+    EXPECT_EQ(g_opened, 1);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    std::filesystem::remove_all(folder);
+}
