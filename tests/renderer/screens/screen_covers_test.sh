@@ -75,6 +75,7 @@ covers_are() {
   return 1
 }
 
+# The capture pictures: renderer/handoff/handoff.h.
 captures=$session/prefix/drive_c/r_mosk
 mkdir -p "$captures"
 convert -size 128x128 plasma:navy-gray -seed 3 -type TrueColor "BMP3:$captures/Zandrel1.bmp"
