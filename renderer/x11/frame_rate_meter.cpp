@@ -19,7 +19,6 @@ bool FrameRateMeter::CountFrame(int64_t now, int64_t slept)
     reading_.framesPerSecond = frames_ * 1e6 / static_cast<double>(elapsed);
     reading_.loadPercent = std::clamp(
         100.0 * (1.0 - static_cast<double>(slept_) / static_cast<double>(elapsed)), 0.0, 100.0);
-    hasReading_ = true;
     since_ = now;
     slept_ = 0;
     frames_ = 0;

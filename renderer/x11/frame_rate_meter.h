@@ -21,14 +21,12 @@ public:
     // holds its figures.
     bool CountFrame(int64_t now, int64_t slept);
 
-    bool HasReading() const { return hasReading_; }
     const FrameRateReading& reading() const { return reading_; }
 
 private:
     int64_t since_;
     int64_t slept_ = 0;
     int frames_ = 0;
-    bool hasReading_ = false;
     FrameRateReading reading_;
 };
 
