@@ -68,10 +68,8 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
         } else {
             rate.Draw();
             PresentFrame(target);
-            const int64_t waitFrom = MonotonicMicroseconds();
-            pacer.AwaitNextFrame();
-            const int64_t now = MonotonicMicroseconds();
-            rate.CountFrame(now, now - waitFrom);
+            const int64_t slept = pacer.AwaitNextFrame();
+            rate.CountFrame(MonotonicMicroseconds(), slept);
         }
     }
     return 0;
