@@ -24,8 +24,10 @@ std::FILE* OpenForWriting(const std::string& path)
     return std::fopen(path.c_str(), "wb");
 }
 
-bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const uint8_t* rows,
-                  size_t stride, BitmapFileOpener open)
+namespace {
+
+bool WriteBitmap24(const std::string& path, int32_t width, int32_t height, const uint8_t* rows,
+                   size_t stride, BitmapFileOpener open)
 {
     if (!rows || width <= 0 || height <= 0)
         return false;
@@ -58,8 +60,16 @@ bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const 
             ok = std::fwrite(rows + row * stride, 1, rowBytes, file) == rowBytes &&
                  std::fwrite(padding.data(), 1, padding.size(), file) == padding.size();
     }
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok)
+    return std::fclose(file) == 0 && ok;
+}
+
+} // namespace
+
+bool SaveBitmap24(const std::string& path, int32_t width, int32_t height, const uint8_t* rows,
+                  size_t stride, BitmapFileOpener open)
+{
+    const bool written = WriteBitmap24(path, width, height, rows, stride, open);
+    if (!written)
         std::remove(path.c_str());
-    return ok;
+    return written;
 }

@@ -64,8 +64,7 @@ void PictureSurface::Mirror()
 
 bool PictureSurface::SaveAs(const std::string& path, BitmapFileOpener open) const
 {
-    if (!bits_)
-        return false;
+    // A surface without pixels writes nothing, and takes the file there with it.
     GdiFlush();
     return SaveBitmap24(path, width_, height_, static_cast<const uint8_t*>(bits_), Stride(), open);
 }

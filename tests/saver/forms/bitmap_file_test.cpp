@@ -66,14 +66,16 @@ TEST(BitmapFile, NoReaderFindsHalfAPicture)
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "picture.bmp").string();
     const std::vector<uint8_t> rows(12);
-    // A picture no file can hold opens nothing: the file there stays.
-    std::FILE* earlier = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(earlier, nullptr);
-    std::fclose(earlier);
+    // A picture no file can hold opens nothing, and the earlier picture
+    // there goes: it must not stand in for this one.
+    const auto earlier = [&path] { std::fclose(std::fopen(path.c_str(), "wb")); };
+    earlier();
     EXPECT_FALSE(SaveBitmap24(path, 0, 2, rows.data(), 6, OpenUnwritable));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    earlier();
     EXPECT_FALSE(SaveBitmap24(path, 2, -2, rows.data(), 6, OpenUnwritable));
     EXPECT_EQ(g_opened, 0);
-    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
     // A file whose writing fails is gone afterwards.
     EXPECT_FALSE(SaveBitmap24(path, 2, 2, rows.data(), 6, OpenUnwritable));
     EXPECT_EQ(g_opened, 1);
