@@ -5,14 +5,31 @@
 #include "cloud_picture.h"
 #include "handoff.h"
 #include "scene.h"
+#include "startup_marks.h"
+
+namespace {
+
+// One capture picture, or null when the folder may not be read or the
+// picture is missing or damaged.
+RgbImage* LoadCapture(bool readable, const char* path)
+{
+    RgbImage* image = readable ? LoadCaptureImage(path) : nullptr;
+    MarkStartup(path);
+    return image;
+}
+
+} // namespace
 
 int StartStormScene()
 {
     Win32CaptureFolder folder(kCaptureFolder);
-    if (!CaptureFolderRefused(folder))
-        return InitScene();
-    RgbImage* clouds = DecodeDibImage(kCloudPicture, kCloudPictureSize);
-    const int started = InitSceneFromImages(clouds, nullptr);
-    FreeRgbImage(clouds);
+    const bool readable = !CaptureFolderRefused(folder);
+    RgbImage* sky = LoadCapture(readable, kCloudPicturePath);
+    if (!sky)
+        sky = DecodeDibImage(kCloudPicture, kCloudPictureSize);
+    RgbImage* floor = LoadCapture(readable, kDesktopPicturePath);
+    const int started = InitSceneFromImages(sky, floor);
+    FreeRgbImage(sky);
+    FreeRgbImage(floor);
     return started;
 }

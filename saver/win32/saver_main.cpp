@@ -60,6 +60,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     MakeDpiAware();
     if (mode == StartMode::Run)
         CursorCount = ShowCursor(FALSE);
+    // A folder of the user's own that could not be made private gets no
+    // pictures of this run, and keeps none of an earlier one: the renderer
+    // must not show an older desktop.
+    if (!capturesPrivate && !CaptureFolderRefused(captureFolder)) {
+        DeleteFileA(kCloudPicturePath);
+        DeleteFileA(kDesktopPicturePath);
+    }
     RunForm run;
     run.Load(capturesPrivate);
     RunMessageLoop();
