@@ -205,6 +205,39 @@ protected:
     void ClickSet() { Click(dialog_, {324 + 38, 200 + 12}); }
     void ClickCancel() { Click(dialog_, {404 + 38, 200 + 12}); }
 
+    // Types `file` into the chooser's name field and accepts it; whether
+    // the chooser has gone.
+    bool Accept(HWND chooser, const std::string& file)
+    {
+        HWND name = GetDlgItem(chooser, cmb13);
+        if (!name)
+            name = GetDlgItem(chooser, edt1);
+        if (!name)
+            return false;
+        SetWindowTextA(name, file.c_str());
+        PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+        return WaitUntil([&] { return !IsWindow(chooser); });
+    }
+
+    // A click on `link` shows the guide that holds "Raivel's guide".
+    void ExpectGuideOpens(HWND link)
+    {
+        Click(link, {4, 6});
+        // Wine opens a text file in its Notepad, a program of its own.
+        HWND viewer = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (viewer = FindWindowA("Notepad", nullptr)); }, 20000))
+            << "nothing opened the guide";
+        DWORD process = 0;
+        GetWindowThreadProcessId(viewer, &process);
+        EXPECT_NE(process, GetCurrentProcessId());
+        EXPECT_NE(TextOf(viewer).find(L"README"), std::wstring::npos) << "viewer's title";
+        HWND text = FindWindowExA(viewer, nullptr, "Edit", nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(text) == L"Raivel's guide\r\n"; }))
+            << "the viewer shows another file";
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(viewer); }));
+    }
+
     // The dialog's windows with a text, the panel's included.
     std::vector<HWND> Labelled() const
     {
@@ -397,13 +430,7 @@ TEST_F(SettingsDialogTest, TheFileKindChoosesAFile)
     ClickCaption(L"MP3、WAV");
     HWND chooser = OpenChooser();
     ASSERT_TRUE(chooser) << "the file chooser did not open";
-    HWND name = GetDlgItem(chooser, cmb13);
-    if (!name)
-        name = GetDlgItem(chooser, edt1);
-    ASSERT_TRUE(name);
-    SetWindowTextA(name, music_.c_str());
-    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+    ASSERT_TRUE(Accept(chooser, music_));
     HWND fileName = FindWindowExA(panel_, nullptr, "Static", music_.c_str());
     EXPECT_TRUE(fileName) << "the label does not show the chosen file";
 
@@ -440,20 +467,7 @@ TEST_F(SettingsDialogTest, TheLinkOpensTheGuideBesideTheProgram)
     WriteSettings(0, 0, "");
     std::ofstream(folder_ / "README.txt", std::ios::binary) << "Raivel's guide\r\n";
     Show();
-    Click(FindWindowExW(dialog_, nullptr, L"Static", kLinkCaption), {4, 6});
-    // Wine opens a text file in its Notepad, a program of its own.
-    HWND viewer = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (viewer = FindWindowA("Notepad", nullptr)); }, 20000))
-        << "nothing opened the guide";
-    DWORD process = 0;
-    GetWindowThreadProcessId(viewer, &process);
-    EXPECT_NE(process, GetCurrentProcessId());
-    EXPECT_NE(TextOf(viewer).find(L"README"), std::wstring::npos) << "viewer's title";
-    HWND text = FindWindowExA(viewer, nullptr, "Edit", nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(text) == L"Raivel's guide\r\n"; }))
-        << "the viewer shows another file";
-    PostMessageA(viewer, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(viewer); }));
+    ExpectGuideOpens(FindWindowExW(dialog_, nullptr, L"Static", kLinkCaption));
 }
 
 TEST_F(SettingsDialogTest, TheFocusMovesInTabOrder)
@@ -491,7 +505,7 @@ using EnglishSettingsDialogTest = SettingsDialogTest;
 
 TEST_F(EnglishSettingsDialogTest, EveryControlSpeaksEnglishInFull)
 {
-    WriteSettings(2, 0, music_);
+    WriteSettings(1, 7, ""); // as the Japanese dialog's screenshot shows it
     Show();
     for (const wchar_t* text :
          {L"Background music", L"None", L"Music CD", L"MP3 or WAV file", L"Repeat track", L"...",
@@ -545,13 +559,7 @@ TEST_F(EnglishSettingsDialogTest, TheChoicesWriteWhatTheJapaneseDialogWrites)
     ASSERT_TRUE(chooser) << "the file chooser did not open";
     EXPECT_EQ(TextOf(chooser), L"Open a music file");
     EXPECT_EQ(TextOf(GetDlgItem(chooser, cmb1)), L"Music files (MP3, WAV)");
-    HWND name = GetDlgItem(chooser, cmb13);
-    if (!name)
-        name = GetDlgItem(chooser, edt1);
-    ASSERT_TRUE(name);
-    SetWindowTextA(name, music_.c_str());
-    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+    ASSERT_TRUE(Accept(chooser, music_));
 
     Click(Labelled(L"None"), {4, 6});
     EXPECT_FALSE(IsWindowEnabled(FileButton()));
@@ -572,15 +580,7 @@ TEST_F(EnglishSettingsDialogTest, TheLinkOpensTheEnglishGuide)
     std::ofstream(folder_ / "README.txt", std::ios::binary) << "Raivel\r\n";
     std::ofstream(folder_ / "README-en.txt", std::ios::binary) << "Raivel's guide\r\n";
     Show();
-    Click(Labelled(L"Raivel's guide (README-en.txt)"), {4, 6});
-    HWND viewer = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (viewer = FindWindowA("Notepad", nullptr)); }, 20000))
-        << "nothing opened the guide";
-    HWND text = FindWindowExA(viewer, nullptr, "Edit", nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(text) == L"Raivel's guide\r\n"; }))
-        << "the viewer shows another file";
-    PostMessageA(viewer, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(viewer); }));
+    ExpectGuideOpens(Labelled(L"Raivel's guide (README-en.txt)"));
 }
 
 TEST_F(EnglishSettingsDialogTest, TheChoicesCarryOverLanguages)
