@@ -6,6 +6,8 @@
 #include <shellapi.h>
 
 #include <array>
+#include <functional>
+#include <utility>
 
 #include "command_button.h"
 #include "dialog_layout.h"
