@@ -6,7 +6,7 @@
 ;
 ; Built by packaging/CMakeLists.txt, which defines VERSION, VERSION_QUAD,
 ; PUBLISHER, COPYRIGHT, LICENSE, SHIPPED (the folder of what is installed:
-; the programs and README.txt), RESOURCES (the icon and the wizard pictures)
+; the programs and their guides), RESOURCES (the icon and the wizard pictures)
 ; and OUTFILE.
 
 Unicode true
@@ -124,14 +124,16 @@ Function OpenScreenSaverSettings
   Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
 FunctionEnd
 
-; The programs, their guide (which the settings dialog's link opens), the
-; Start-menu entries and the uninstall entry. Raivel.ini beside the saver is
-; the user's and stays as it is.
+; The programs, their guides in Japanese and English (the settings dialog's
+; link opens the one in its language), the Start-menu entries and the
+; uninstall entry. Raivel.ini beside the saver is the user's and stays as it
+; is.
 Section "-Programs"
   SetOutPath "$INSTDIR"
   File "${SHIPPED}/Raivel.scr"
   File "${SHIPPED}/Raivel.dll"
   File "${SHIPPED}/README.txt"
+  File "${SHIPPED}/README-en.txt"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\Raivel settings.lnk" "$INSTDIR\Raivel.scr" "/c"
@@ -198,6 +200,7 @@ Section "Uninstall"
   Delete "$INSTDIR\Raivel.scr"
   Delete "$INSTDIR\Raivel.dll"
   Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\README-en.txt"
   Delete "$INSTDIR\Raivel.ini"
   Delete "$INSTDIR\Uninstall.exe"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # packaging_test.sh INSTALLER ZIP PROBE VERSION OBJDUMP: the packages as a
 # Windows user gets them. The zip holds the two programs, without debug
-# sections, and README.txt, which gives the licence; the installer's wizard
-# pictures are Raivel's own (7-Zip opens an NSIS installer); Windows' own
+# sections, and the guides in Japanese and English, README.txt and
+# README-en.txt, which give the licence; the installer's wizard pictures are
+# Raivel's own (7-Zip opens an NSIS installer); Windows' own
 # calls read the programs' name and version blocks, and the installer's,
 # which names the licence. Then, under Wine in a fresh prefix and display of
 # the test's own (the uninstall removes the saver's pictures and changes the
 # user's screen saver, which the other tests' session must not see):
-# - a silent install puts the programs and their guide, the uninstall entry,
+# - a silent install puts the programs and their guides, the uninstall entry,
 #   the current screen saver and the Start-menu entries in place;
 # - the entries start the installed saver: "Raivel" its run, "Raivel
 #   settings" its dialog, while which the installer refuses to run;
@@ -31,14 +32,16 @@ trap '"$tools/wine/wine-session.sh" stop "$work" >/dev/null 2>&1; rm -rf "$work"
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 listing=$(cmake -E tar tf "$zip" | sort | tr '\n' ' ')
-expect "the zip's files" "README.txt Raivel.dll Raivel.scr " "$listing"
+expect "the zip's files" "README-en.txt README.txt Raivel.dll Raivel.scr " "$listing"
 mkdir "$work/zip"
 (cd "$work/zip" && cmake -E tar xf "$zip")
 for program in Raivel.scr Raivel.dll; do
   debug=$("$objdump" -h "$work/zip/$program" | awk '$2 ~ /^\.debug/ { print $2 }' | tr '\n' ' ')
   expect "$program's debug sections" "" "$debug"
 done
-grep -q '^MIT License' "$work/zip/README.txt" || fail "README.txt does not give the licence"
+for guide in README.txt README-en.txt; do
+  grep -q '^MIT License' "$work/zip/$guide" || fail "$guide does not give the licence"
+done
 for picture in modern-wizard.bmp:wizard.bmp modern-header.bmp:header.bmp; do
   7z x -so "$installer" "\$PLUGINSDIR/${picture%:*}" 2>/dev/null | cmp -s - "$resources/${picture#*:}" ||
     fail "the installer's ${picture%:*} is not saver/resources/${picture#*:}"
@@ -83,7 +86,7 @@ wine reg add "$desktop" /v SCRNSAVE.EXE /d 'C:\windows\system32\before.scr' /f >
 wine reg add "$desktop" /v ScreenSaveActive /d 0 /f >/dev/null
 
 install_silently "$installer" || fail "install: exit status $?"
-for file in Raivel.scr Raivel.dll README.txt; do
+for file in Raivel.scr Raivel.dll README.txt README-en.txt; do
   cmp -s "$work/zip/$file" "$folder/$file" || fail "$file not installed in $folder"
 done
 kilobytes=$(($(cat "$folder"/* | wc -c) / 1024))

@@ -1,5 +1,6 @@
 #include "command_button.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -304,6 +305,19 @@ LRESULT CommandButton::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 1; // the paint covers it all
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_);
+    // The window text is the caption, for screen readers and the like.
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(AnsiFromUtf8(data_.caption).size());
+    case WM_GETTEXT: {
+        if (wParam == 0 || lParam == 0)
+            return 0;
+        const std::string text = AnsiFromUtf8(data_.caption);
+        const size_t length = std::min<size_t>(text.size(), wParam - 1);
+        char* buffer = reinterpret_cast<char*>(lParam);
+        std::copy_n(text.data(), length, buffer);
+        buffer[length] = '\0';
+        return static_cast<LRESULT>(length);
+    }
     case WM_SIZE:
         Apply(ShowEnabled(data_.state));
         return 0;

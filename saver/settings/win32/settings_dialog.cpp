@@ -6,8 +6,11 @@
 #include <shellapi.h>
 
 #include <array>
+#include <functional>
+#include <utility>
 
 #include "command_button.h"
+#include "dialog_layout.h"
 #include "dialog_rules.h"
 #include "form.h"
 #include "handoff.h"
@@ -16,47 +19,39 @@
 #include "saver_helpers.h"
 #include "settings.h"
 #include "text_encoding.h"
+#include "user_language.h"
 #include "window_class.h"
 
 namespace {
 
-// The link opens Raivel's guide, the README.txt that ships beside the
-// programs, with the system's viewer for text files.
-const char kGuideFile[] = "README.txt";
-const char kGuideCaption[] = "Raivel's guide (README.txt)";
 const char kPanelClass[] = "RaivelPanel";
 
-constexpr int kClientWidth = 496;
-constexpr int kClientHeight = 246;
-// The dialog's fonts, 9.75 and 8.25 points at 96 dpi.
-constexpr int kJapaneseFontPixels = 13;
-constexpr int kPanelFontPixels = 11;
-// The track box: its closed height and the height of its open list.
-constexpr int kRepeatHeight = 20;
+// The open list below the track box.
 constexpr int kRepeatListHeight = 160;
 constexpr int kLastTrack = 30;
 // The file chooser's buffers.
 constexpr DWORD kPathBuffer = 255;
 
-// The music kinds' rows in the panel, by kind: indicator at (28, y), caption
-// at (44, y).
-struct KindRow {
-    int y;
-    int captionWidth;
-    const wchar_t* caption;
-};
-const std::array<KindRow, 3> kKindRows = {{
-    {76, 22, L"なし"},
-    {56, 43, L"音楽CD"},
-    {96, 60, L"MP3、WAV"},
-}};
+// A font as the layout names it: Windows' message font, or a face.
+HFONT CreateChosenFont(const FontChoice& choice, bool underline)
+{
+    if (choice.messageFont) {
+        NONCLIENTMETRICSW metrics = {};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        metrics.lfMessageFont.lfUnderline = underline;
+        return CreateFontIndirectW(&metrics.lfMessageFont);
+    }
+    return CreateFontW(-choice.pixels, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE,
+                       choice.shiftJis ? SHIFTJIS_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       WideFromUtf8(choice.face).c_str());
+}
 
 class Font {
 public:
-    Font(const wchar_t* face, int pixels, BYTE charset, bool underline = false)
-        : handle_(CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE, charset,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, face))
+    explicit Font(const FontChoice& choice, bool underline = false)
+        : handle_(CreateChosenFont(choice, underline))
     {
     }
     Font(const Font&) = delete;
@@ -69,33 +64,48 @@ private:
     HFONT handle_;
 };
 
-HWND Child(const wchar_t* className, DWORD style, int x, int y, int width, int height, HWND parent,
-           HFONT font, const wchar_t* text = L"")
+HWND Child(const wchar_t* className, DWORD style, const Place& place, HWND parent, HFONT font,
+           const char* text = "")
 {
-    HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                 height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND child = CreateWindowExW(0, className, WideFromUtf8(text).c_str(),
+                                 WS_CHILD | WS_VISIBLE | style, place.x, place.y, place.width,
+                                 place.height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
 
-// The editable track box, its closed part kRepeatHeight high whatever the
+// The editable track box, its closed part as high as `place` whatever the
 // font makes of it. Wine takes the field height it is given 2 pixels higher
 // than it reports it: a second pass corrects that.
-HWND CreateRepeatBox(HWND panel, HFONT font)
+HWND CreateRepeatBox(const Place& place, HWND panel, HFONT font)
 {
-    HWND box = Child(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN, 112, 52, 41,
-                     kRepeatHeight + kRepeatListHeight, panel, font);
+    HWND box =
+        Child(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
+              {place.x, place.y, place.width, place.height + kRepeatListHeight}, panel, font);
     for (int pass = 0; pass < 2; ++pass) {
         RECT closed;
         GetWindowRect(box, &closed);
         const LONG height = closed.bottom - closed.top;
-        if (height == kRepeatHeight)
+        if (height == place.height)
             break;
         const LRESULT field = SendMessageW(box, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                     field + kRepeatHeight - height);
+        SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + place.height - height);
     }
     return box;
+}
+
+// A Command button where the layout places it, showing its label.
+CommandButton MakeButton(HWND parent, const Label& label, HFONT ambientFont,
+                         std::function<void()> onClick)
+{
+    return {parent,
+            label.place.x,
+            label.place.y,
+            label.place.width,
+            label.place.height,
+            WideFromUtf8(label.text),
+            ambientFont,
+            std::move(onClick)};
 }
 
 // The program's icon in the size the system metric `size` gives.
@@ -133,9 +143,10 @@ private:
     void Animate(bool opening);
 
     std::string programFolder_;
-    Font japaneseFont_{L"ＭＳ Ｐゴシック", kJapaneseFontPixels, SHIFTJIS_CHARSET};
-    Font linkFont_{L"ＭＳ Ｐゴシック", kJapaneseFontPixels, SHIFTJIS_CHARSET, true};
-    Font panelFont_{L"Tahoma", kPanelFontPixels, DEFAULT_CHARSET};
+    const DialogLayout& layout_ = DialogLayoutFor(UserLanguage());
+    Font font_{layout_.font};
+    Font linkFont_{layout_.font, true};
+    Font panelFont_{layout_.panelFont};
     PictureSurface tile_{IDB_TILE};
     PictureSurface unselected_{IDB_RADIO_OFF};
     PictureSurface selected_{IDB_RADIO_ON};
@@ -157,36 +168,35 @@ private:
 SettingsDialog::SettingsDialog(const std::string& programFolder)
     : Form(kSettingsCaption, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU),
       programFolder_(programFolder), panel_(CreatePanel()),
-      repeat_(CreateRepeatBox(panel_, panelFont_.Handle())),
-      file_(panel_, 112, 92, 41, 21, L"...", panelFont_.Handle(), [this] { ChooseFile(); }),
-      set_(Window(), 324, 200, 77, 25, L"設定", nullptr, [this] { Store(); }),
-      cancel_(Window(), 404, 200, 77, 25, L"ｷｬﾝｾﾙ", nullptr,
-              [this] { PostMessageW(Window(), WM_CLOSE, 0, 0); })
+      repeat_(CreateRepeatBox(layout_.repeatBox, panel_, panelFont_.Handle())),
+      file_(MakeButton(panel_, layout_.fileButton, panelFont_.Handle(), [this] { ChooseFile(); })),
+      set_(MakeButton(Window(), layout_.set, nullptr, [this] { Store(); })),
+      cancel_(MakeButton(Window(), layout_.cancel, nullptr,
+                         [this] { PostMessageW(Window(), WM_CLOSE, 0, 0); }))
 {
     // The buttons are placed in their container's font (the form has none
-    // of its own) and take the Japanese one.
+    // of its own) and take the dialog's.
     for (CommandButton* button : {&file_, &set_, &cancel_})
-        button->SetFont(japaneseFont_.Handle());
-    SetClientSize(kClientWidth, kClientHeight);
+        button->SetFont(font_.Handle());
+    SetClientSize(layout_.clientWidth, layout_.clientHeight);
     SendMessageW(Window(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Icon(SM_CXICON)));
     SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icon(SM_CXSMICON)));
 
-    const HFONT japanese = japaneseFont_.Handle();
-    Child(L"STATIC", SS_CENTER, 20, 24, 111, 13, panel_, japanese, L"BGM");
-    for (size_t kind = 0; kind < kKindRows.size(); ++kind) {
-        const KindRow& row = kKindRows[kind];
-        indicators_[kind] = Child(L"STATIC", SS_OWNERDRAW, 28, row.y, 13, 13, panel_, nullptr);
-        kindCaptions_[kind] = Child(L"STATIC", SS_LEFT, 44, row.y, row.captionWidth, 13, panel_,
-                                    panelFont_.Handle(), row.caption);
+    const HFONT font = font_.Handle();
+    Child(L"STATIC", SS_CENTER, layout_.heading.place, panel_, font, layout_.heading.text);
+    for (size_t kind = 0; kind < layout_.kinds.size(); ++kind) {
+        const Label& caption = layout_.kinds[kind];
+        indicators_[kind] =
+            Child(L"STATIC", SS_OWNERDRAW, layout_.indicators[kind], panel_, nullptr);
+        kindCaptions_[kind] =
+            Child(L"STATIC", SS_LEFT, caption.place, panel_, panelFont_.Handle(), caption.text);
     }
-    Child(L"STATIC", SS_LEFT, 156, 56, 66, 13, panel_, japanese, L"曲目をﾘﾋﾟｰﾄ");
-    fileName_ =
-        Child(L"STATIC", SS_LEFT | SS_NOPREFIX | WS_BORDER, 44, 116, 409, 33, panel_, japanese);
-    Child(L"STATIC", SS_LEFT, 12, 192, 165, 13, Window(), japanese,
-          L"Designed by r-mosk Ver.1.0.0");
-    link_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 12, 208, 219, 13, Window(),
-                  linkFont_.Handle());
-    SetWindowTextA(link_, kGuideCaption);
+    Child(L"STATIC", SS_LEFT, layout_.repeatCaption.place, panel_, font,
+          layout_.repeatCaption.text);
+    fileName_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX | WS_BORDER, layout_.fileName, panel_, font);
+    Child(L"STATIC", SS_LEFT, layout_.author.place, Window(), font, layout_.author.text);
+    link_ = Child(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY, layout_.link.place, Window(),
+                  linkFont_.Handle(), layout_.link.text);
 }
 
 HWND SettingsDialog::CreatePanel()
@@ -194,9 +204,10 @@ HWND SettingsDialog::CreatePanel()
     static const bool registered = RegisterWindowClass(
         kPanelClass, OwnedWindowProc<SettingsDialog, &SettingsDialog::OnPanelMessage>);
     (void)registered;
-    HWND panel =
-        CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 12,
-                        16, 469, 165, Window(), nullptr, GetModuleHandleA(nullptr), this);
+    const Place& place = layout_.panel;
+    HWND panel = CreateWindowExA(WS_EX_CLIENTEDGE, kPanelClass, "",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP, place.x, place.y, place.width,
+                                 place.height, Window(), nullptr, GetModuleHandleA(nullptr), this);
     SendMessageW(panel, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont_.Handle()), FALSE);
     return panel;
 }
@@ -297,7 +308,8 @@ LRESULT SettingsDialog::OnPanelMessage(HWND panel, UINT message, WPARAM wParam, 
         // The frame of the heading.
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(panel, &paint);
-        const RECT frame = {20, 20, 20 + 113, 20 + 21};
+        const Place& place = layout_.headingFrame;
+        const RECT frame = {place.x, place.y, place.x + place.width, place.y + place.height};
         FrameRect(dc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         EndPaint(panel, &paint);
         return 0;
@@ -389,8 +401,8 @@ void SettingsDialog::ShowKind()
 
 void SettingsDialog::ChooseFile()
 {
-    const std::string filter = AnsiFromUtf8("BGMﾌｧｲﾙ (MP3 WAV)") + '\0' + "*.MP3;*.WAV" + '\0';
-    const std::string title = AnsiFromUtf8("ﾌｧｲﾙを開く");
+    const std::string filter = AnsiFromUtf8(layout_.chooserFilter) + '\0' + "*.MP3;*.WAV" + '\0';
+    const std::string title = AnsiFromUtf8(layout_.chooserTitle);
     std::string file(kPathBuffer, '\0');
     std::string fileTitle(kPathBuffer, '\0');
     OPENFILENAMEA chooser = {};
@@ -430,7 +442,7 @@ void SettingsDialog::Store()
 void SettingsDialog::OpenGuide()
 {
     const HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    const std::string guide = programFolder_ + "\\" + kGuideFile;
+    const std::string guide = programFolder_ + "\\" + layout_.guideFile;
     ShellExecuteA(Window(), "open", guide.c_str(), "", "", SW_SHOWNORMAL);
     SetCursor(previous);
 }

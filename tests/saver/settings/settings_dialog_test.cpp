@@ -4,7 +4,10 @@
 // types with real input and reads the settings file back.
 //
 // Usage: settings_dialog_test OUTPUT [gtest options]: OUTPUT (a Windows
-// path) receives the screenshot of the dialog.
+// path) receives the screenshot of the dialog, and hands the settings file
+// the dialog last wrote over to the next run, which may speak another
+// language. Without a filter of its own the run takes the tests of the
+// user's language.
 
 #include <windows.h>
 
@@ -16,6 +19,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "dialog_rules.h"
 #include "picture_surface.h"
@@ -24,6 +28,7 @@
 #include "scratch_folder.h"
 #include "settings.h"
 #include "settings_dialog.h"
+#include "user_language.h"
 
 namespace {
 
@@ -170,7 +175,7 @@ protected:
         return FindWindowExW(panel_, nullptr, L"Static", text);
     }
 
-    HWND FileButton() const { return ChildWindowFromPointEx(panel_, {112 + 20, 92 + 10}, CWP_ALL); }
+    HWND FileButton() const { return FindWindowExA(panel_, nullptr, "RaivelCommand", nullptr); }
 
     // The window with the keyboard focus on the dialog's thread.
     HWND Focus() const
@@ -185,7 +190,7 @@ protected:
     // opened.
     HWND OpenChooser()
     {
-        Click(panel_, {112 + 20, 92 + 10});
+        Click(FileButton(), {20, 10});
         HWND chooser = nullptr;
         return WaitUntil([&] {
             chooser = FindWindowA("#32770", nullptr);
@@ -199,6 +204,89 @@ protected:
     void ClickIndicator(int y) { Click(panel_, {28 + 6, y + 6}); }
     void ClickSet() { Click(dialog_, {324 + 38, 200 + 12}); }
     void ClickCancel() { Click(dialog_, {404 + 38, 200 + 12}); }
+
+    // Types `file` into the chooser's name field and accepts it; whether
+    // the chooser has gone.
+    bool Accept(HWND chooser, const std::string& file)
+    {
+        HWND name = GetDlgItem(chooser, cmb13);
+        if (!name)
+            name = GetDlgItem(chooser, edt1);
+        if (!name)
+            return false;
+        SetWindowTextA(name, file.c_str());
+        PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+        return WaitUntil([&] { return !IsWindow(chooser); });
+    }
+
+    // A click on `link` shows the guide that holds "Raivel's guide".
+    void ExpectGuideOpens(HWND link)
+    {
+        Click(link, {4, 6});
+        // Wine opens a text file in its Notepad, a program of its own.
+        HWND viewer = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (viewer = FindWindowA("Notepad", nullptr)); }, 20000))
+            << "nothing opened the guide";
+        DWORD process = 0;
+        GetWindowThreadProcessId(viewer, &process);
+        EXPECT_NE(process, GetCurrentProcessId());
+        EXPECT_NE(TextOf(viewer).find(L"README"), std::wstring::npos) << "viewer's title";
+        HWND text = FindWindowExA(viewer, nullptr, "Edit", nullptr);
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(text) == L"Raivel's guide\r\n"; }))
+            << "the viewer shows another file";
+        PostMessageA(viewer, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(viewer); }));
+    }
+
+    // The dialog's windows with a text, the panel's included.
+    std::vector<HWND> Labelled() const
+    {
+        std::vector<HWND> windows;
+        EnumChildWindows(
+            dialog_,
+            [](HWND window, LPARAM list) {
+                if (!TextOf(window).empty())
+                    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&windows));
+        return windows;
+    }
+
+    HWND Labelled(const std::wstring& text) const
+    {
+        for (HWND window : Labelled()) {
+            if (TextOf(window) == text)
+                return window;
+        }
+        return nullptr;
+    }
+
+    // The settings the previous run's dialog wrote, shown and stored again
+    // with Set, for the next run: the same choices in the same bytes,
+    // whichever language wrote them. The first run starts from kind 1,
+    // track 9 and a file beside the handover.
+    void CarryOver()
+    {
+        const std::string handover = g_output + "\\handover.ini";
+        const std::string music = g_output + "\\rain.wav";
+        std::ofstream(music).put('x');
+        if (std::filesystem::exists(handover))
+            std::filesystem::copy_file(handover, Ini());
+        else
+            WriteSettings(1, 9, music);
+        const std::string before = ReadAll(Ini());
+        Show();
+        EXPECT_TRUE(IsWindowEnabled(repeat_));
+        EXPECT_FALSE(IsWindowEnabled(FileButton()));
+        EXPECT_EQ(TextOf(repeat_), L"9");
+        EXPECT_TRUE(FindWindowExA(panel_, nullptr, "Static", music.c_str()));
+        ClickSet();
+        ASSERT_TRUE(Closed());
+        EXPECT_EQ(Lines(ReadAll(Ini())), Lines(before));
+        std::filesystem::copy_file(Ini(), handover,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
 
     std::filesystem::path folder_;
     std::string music_;
@@ -342,13 +430,7 @@ TEST_F(SettingsDialogTest, TheFileKindChoosesAFile)
     ClickCaption(L"MP3、WAV");
     HWND chooser = OpenChooser();
     ASSERT_TRUE(chooser) << "the file chooser did not open";
-    HWND name = GetDlgItem(chooser, cmb13);
-    if (!name)
-        name = GetDlgItem(chooser, edt1);
-    ASSERT_TRUE(name);
-    SetWindowTextA(name, music_.c_str());
-    PostMessageA(chooser, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+    ASSERT_TRUE(Accept(chooser, music_));
     HWND fileName = FindWindowExA(panel_, nullptr, "Static", music_.c_str());
     EXPECT_TRUE(fileName) << "the label does not show the chosen file";
 
@@ -385,20 +467,7 @@ TEST_F(SettingsDialogTest, TheLinkOpensTheGuideBesideTheProgram)
     WriteSettings(0, 0, "");
     std::ofstream(folder_ / "README.txt", std::ios::binary) << "Raivel's guide\r\n";
     Show();
-    Click(FindWindowExW(dialog_, nullptr, L"Static", kLinkCaption), {4, 6});
-    // Wine opens a text file in its Notepad, a program of its own.
-    HWND viewer = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (viewer = FindWindowA("Notepad", nullptr)); }, 20000))
-        << "nothing opened the guide";
-    DWORD process = 0;
-    GetWindowThreadProcessId(viewer, &process);
-    EXPECT_NE(process, GetCurrentProcessId());
-    EXPECT_NE(TextOf(viewer).find(L"README"), std::wstring::npos) << "viewer's title";
-    HWND text = FindWindowExA(viewer, nullptr, "Edit", nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(text) == L"Raivel's guide\r\n"; }))
-        << "the viewer shows another file";
-    PostMessageA(viewer, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(viewer); }));
+    ExpectGuideOpens(FindWindowExW(dialog_, nullptr, L"Static", kLinkCaption));
 }
 
 TEST_F(SettingsDialogTest, TheFocusMovesInTabOrder)
@@ -415,6 +484,110 @@ TEST_F(SettingsDialogTest, TheFocusMovesInTabOrder)
     }
 }
 
+TEST_F(SettingsDialogTest, TheButtonsCarryTheirCaptions)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "the Japanese captions need code page 932";
+    WriteSettings(0, 0, "");
+    Show();
+    EXPECT_EQ(TextOf(FileButton()), L"...");
+    EXPECT_EQ(TextOf(ChildWindowFromPoint(dialog_, {324 + 38, 200 + 12})), L"設定");
+    EXPECT_EQ(TextOf(ChildWindowFromPoint(dialog_, {404 + 38, 200 + 12})), L"ｷｬﾝｾﾙ");
+}
+
+TEST_F(SettingsDialogTest, TheChoicesCarryOverLanguages)
+{
+    CarryOver();
+}
+
+// The dialog in English, as every Windows but a Japanese one shows it.
+using EnglishSettingsDialogTest = SettingsDialogTest;
+
+TEST_F(EnglishSettingsDialogTest, EveryControlSpeaksEnglishInFull)
+{
+    WriteSettings(1, 7, ""); // as the Japanese dialog's screenshot shows it
+    Show();
+    for (const wchar_t* text :
+         {L"Background music", L"None", L"Music CD", L"MP3 or WAV file", L"Repeat track", L"...",
+          L"OK", L"Cancel", L"Designed by r-mosk Ver.1.0.0", L"Raivel's guide (README-en.txt)"})
+        EXPECT_TRUE(Labelled(text)) << "no control shows " << testing::PrintToString(text);
+
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    for (HWND window : Labelled()) {
+        const std::wstring text = TextOf(window);
+        const std::string name = testing::PrintToString(text);
+        for (wchar_t c : text)
+            EXPECT_LT(c, 0x80) << name;
+        char className[32] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (std::string(className) != "Static" && std::string(className) != "RaivelCommand")
+            continue;
+        // Each text whole in its control, in the font it is drawn with.
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+        EXPECT_EQ(std::wstring(FontOf(window).lfFaceName), metrics.lfMessageFont.lfFaceName)
+            << name;
+        HDC dc = GetDC(window);
+        const HGDIOBJ previous = SelectObject(dc, font);
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, previous);
+        ReleaseDC(window, dc);
+        RECT client;
+        GetClientRect(window, &client);
+        EXPECT_LE(size.cx, client.right) << name;
+        EXPECT_LE(size.cy, client.bottom) << name;
+    }
+
+    RECT outer;
+    GetWindowRect(dialog_, &outer);
+    PictureSurface shot(outer.right - outer.left, outer.bottom - outer.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(shot.Dc(), 0, 0, shot.Width(), shot.Height(), screen, outer.left, outer.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(shot.SaveAs(g_output + "\\settings_dialog.bmp"));
+}
+
+TEST_F(EnglishSettingsDialogTest, TheChoicesWriteWhatTheJapaneseDialogWrites)
+{
+    WriteSettings(0, 0, "");
+    Show();
+    Click(Labelled(L"MP3 or WAV file"), {4, 6});
+    EXPECT_FALSE(IsWindowEnabled(repeat_));
+    HWND chooser = OpenChooser();
+    ASSERT_TRUE(chooser) << "the file chooser did not open";
+    EXPECT_EQ(TextOf(chooser), L"Open a music file");
+    EXPECT_EQ(TextOf(GetDlgItem(chooser, cmb1)), L"Music files (MP3, WAV)");
+    ASSERT_TRUE(Accept(chooser, music_));
+
+    Click(Labelled(L"None"), {4, 6});
+    EXPECT_FALSE(IsWindowEnabled(FileButton()));
+    Click(Labelled(L"Music CD"), {4, 6});
+    ASSERT_TRUE(IsWindowEnabled(repeat_));
+    Click(repeat_, {10, 10});
+    SendMessageW(repeat_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    Type("12");
+    Click(Labelled(L"OK"), {38, 12});
+    ASSERT_TRUE(Closed());
+    EXPECT_EQ(Lines(ReadAll(Ini())),
+              "[Section]\n" + kKindLine + "1\n" + kRepeatLine + "12\n" + kFileLine + music_ + "\n");
+}
+
+TEST_F(EnglishSettingsDialogTest, TheLinkOpensTheEnglishGuide)
+{
+    WriteSettings(0, 0, "");
+    std::ofstream(folder_ / "README.txt", std::ios::binary) << "Raivel\r\n";
+    std::ofstream(folder_ / "README-en.txt", std::ios::binary) << "Raivel's guide\r\n";
+    Show();
+    ExpectGuideOpens(Labelled(L"Raivel's guide (README-en.txt)"));
+}
+
+TEST_F(EnglishSettingsDialogTest, TheChoicesCarryOverLanguages)
+{
+    CarryOver();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -426,6 +599,10 @@ int main(int argc, char** argv)
         return 2;
     }
     g_output = argv[1];
+    if (testing::GTEST_FLAG(filter) == "*")
+        testing::GTEST_FLAG(filter) = UserLanguage() == Language::Japanese
+                                          ? "SettingsDialogTest.*"
+                                          : "EnglishSettingsDialogTest.*";
     printf("code page %u\n", GetACP());
     return RUN_ALL_TESTS();
 }
