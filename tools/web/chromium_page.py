@@ -32,6 +32,7 @@ CHROMIUM_FLAGS = [
     "--disable-component-update",
     "--disable-sync",
     "--disable-quic",
+    "--hide-scrollbars",
     "--host-resolver-rules=MAP * ~NOTFOUND , EXCLUDE 127.0.0.1",
     "--remote-debugging-pipe",
 ]
