@@ -58,7 +58,7 @@
   }
 
   async function takePicture(file) {
-    if (!storm) return;
+    if (!storm) return; // the line already says why there is no storm
     let picture;
     try {
       picture = await createImageBitmap(file);
@@ -87,6 +87,7 @@
     video.srcObject = stream;
     try {
       await video.play();
+      if (!video.videoWidth) throw new DOMException('no frame came', 'NotReadableError');
       const set = setFloor(video, video.videoWidth, video.videoHeight);
       say(set ? 'The floor shows your screen, mirrored.' : 'The screen\'s picture is too large for the storm.');
     } catch (error) {
@@ -132,6 +133,7 @@
 
   async function start() {
     const sample = fetch('desktop.png').then((answer) => answer.blob()).then((blob) => createImageBitmap(blob));
+    sample.catch(() => {}); // answered below, once the storm has started
     try {
       storm = await createRaivel();
     } catch (error) {
@@ -157,8 +159,8 @@
   pictureInput.addEventListener('change', () => {
     if (pictureInput.files.length) takePicture(pictureInput.files[0]);
   });
-  stage.addEventListener('dragover', (event) => event.preventDefault());
-  stage.addEventListener('drop', (event) => {
+  document.addEventListener('dragover', (event) => event.preventDefault());
+  document.addEventListener('drop', (event) => {
     event.preventDefault();
     if (event.dataTransfer.files.length) takePicture(event.dataTransfer.files[0]);
   });
