@@ -198,14 +198,20 @@
       run();
       return btoa(text);
     },
-    // Resolves with the page's time for the storm's next `steps` steps.
+    // Resolves with the page's time for the storm's next `steps` steps, and
+    // how many animation frames meanwhile came more than two steps late (a
+    // stall the storm does not make up for).
     pace(steps) {
       return new Promise((resolve) => {
         const from = hook.steps;
         let startedAt = null;
-        const watch = () => {
+        let last = null;
+        let late = 0;
+        const watch = (time) => {
+          if (startedAt && time - last > 2000 / 60) late += 1;
+          last = time;
           if (startedAt === null && hook.steps > from) startedAt = { steps: hook.steps, at: hook.stepsAt };
-          if (startedAt && hook.steps - startedAt.steps >= steps) resolve(hook.stepsAt - startedAt.at);
+          if (startedAt && hook.steps - startedAt.steps >= steps) resolve({ ms: hook.stepsAt - startedAt.at, late });
           else requestAnimationFrame(watch);
         };
         requestAnimationFrame(watch);
