@@ -12,8 +12,9 @@
   const screenButton = document.getElementById('screen');
   const fullScreenButton = document.getElementById('full-screen');
 
-  // A floor picture's side at the most, as large as the storm's textures.
-  const largestSide = 4096;
+  // A floor picture's side at the most: plenty for a floor seen at a slant,
+  // and little enough memory for the storm's textures in any browser.
+  const largestSide = 2048;
   // How long the pointer stays still before it hides in full screen.
   const cursorHideMs = 2000;
 
@@ -37,7 +38,7 @@
   }
 
   // Hands a picture (anything a 2D canvas draws) to the storm as its floor,
-  // made smaller where a side is past the largest a texture holds.
+  // made smaller where a side is past the largest.
   function setFloor(picture, width, height) {
     const scale = Math.min(1, largestSide / Math.max(width, height));
     const w = Math.max(1, Math.round(width * scale));
