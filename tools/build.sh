@@ -3,9 +3,10 @@
 # missing, builds the Windows programs and puts what a Windows user gets in
 # dist/ (the installer and the zip), then what a Linux user gets beside them
 # (raivel_<version>_amd64.deb, from the native tree), with their checksums
-# (SHA256SUMS), nothing else; then runs the saver from the zip under Wine
-# (tools/run-saver.sh: on the user's display, or on a virtual one with
-# screenshots saved in build/run/screenshots/).
+# (SHA256SUMS), and the page that shows the storm in a browser (dist/web,
+# from the Emscripten tree), nothing else; then runs the saver from the zip
+# under Wine (tools/run-saver.sh: on the user's display, or on a virtual one
+# with screenshots saved in build/run/screenshots/).
 #
 # The packages are reproducible: one commit gives the same bytes in dist/
 # wherever and whenever it is built (tools/check-reproducible.sh checks it),
@@ -34,6 +35,11 @@ cmake --install "$root/build/windows" --prefix "$root/dist" --component packages
 # The Debian package, from the native tree.
 build_in "$root/build/native" deb_files
 cp "$(bash "$here/setup/make-deb.sh" "$root/build/native" "$root/build/native/deb")" "$root/dist/"
+
+# The page for browsers: a folder to serve as it is, not a download, so it
+# stands beside the packages without a checksum.
+build_web
+cmake --install "$root/build/web" --prefix "$root/dist" --component web
 
 # Every package with its SHA-256, in sha256sum's format: users check their
 # download against it (the README says how).

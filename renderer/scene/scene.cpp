@@ -5,32 +5,20 @@
 #include "bitmap_loader.h"
 #include "bolt.h"
 #include "gl_headers.h"
+#include "scene_geometry.h"
 #include "startup_marks.h"
 
 unsigned int g_cloudTexture = 0;
 unsigned int g_desktopTexture = 0;
-float g_slideOffset = 10.0f;
 
 namespace {
 
 const GLfloat kFogColor[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 
-// One textured quad: texture coordinates and positions, in drawing order.
-struct Vertex {
-    GLfloat s, t, x, y, z;
-};
-using Quad = Vertex[4];
-
-const Quad kCeiling = {{0, 1, -10, 0, 30}, {1, 1, 10, 0, 30}, {1, 0, 10, 2, 0}, {0, 0, -10, 2, 0}};
-const Quad kSlidingCeiling = {
-    {0, 1, -10, 0.1f, 10}, {1, 1, 10, 0.1f, 10}, {1, 0, 10, 2.1f, -40}, {0, 0, -10, 2.1f, -40}};
-const Quad kFloor = {
-    {0, 1, -10, -1, 30}, {1, 1, 10, -1, 30}, {1, 0, 10, -1, 0}, {0, 0, -10, -1, 0}};
-
-void DrawQuad(const Quad& quad)
+void DrawQuad(const SceneQuad& quad)
 {
     glBegin(GL_QUADS);
-    for (const Vertex& v : quad) {
+    for (const SceneVertex& v : quad) {
         glTexCoord2f(v.s, v.t);
         glVertex3f(v.x, v.y, v.z);
     }
@@ -83,8 +71,8 @@ int StartScene(bool textured)
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 
     glFogfv(GL_FOG_COLOR, kFogColor);
-    glFogf(GL_FOG_START, 10.0f);
-    glFogf(GL_FOG_END, 20.0f);
+    glFogf(GL_FOG_START, kFogStart);
+    glFogf(GL_FOG_END, kFogEnd);
     glFogf(GL_FOG_MODE, static_cast<GLfloat>(GL_LINEAR));
     glFogf(GL_FOG_DENSITY, 0.5f);
     glEnable(GL_FOG);
@@ -120,43 +108,17 @@ void ResizeScene(int width, int height)
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(width) / height, 0.1, 500.0);
+    gluPerspective(kFieldOfView, static_cast<double>(width) / height, kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-}
-
-namespace {
-
-constexpr float kSlideStart = 10.0f;
-
-// Where the sliding ceiling stands one step after `offset`: 0.05 further, or
-// back at the start once past 40. The sum is taken in double precision and
-// rounded to single, as always: scene_test
-// (FlashLightsTheFloorThenItStaysDarkUntilTheNextBolt) pins the restart, and
-// with it each new bolt, on the 601st step that this rounding gives.
-float SlideAfter(float offset)
-{
-    const float moved = static_cast<float>(offset + 0.05);
-    return moved > 40.0f ? kSlideStart : moved;
-}
-
-} // namespace
-
-void StepScene()
-{
-    if (g_boltVisible)
-        FadeFlash();
-    g_slideOffset = SlideAfter(g_slideOffset);
-    // The frame on which the ceiling jumps back shows the new bolt's flash.
-    if (SlideAfter(g_slideOffset) == kSlideStart)
-        GrowBolt();
 }
 
 void DrawScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    gluLookAt(0.24, 0.24, 0.24, 0.24, 0.0, 1.0, 0.0, 1.0, 0.0);
+    gluLookAt(kEye[0], kEye[1], kEye[2], kLookAt[0], kLookAt[1], kLookAt[2], kUp[0], kUp[1],
+              kUp[2]);
 
     glEnable(GL_TEXTURE_2D);
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -166,17 +128,15 @@ void DrawScene()
     glBindTexture(GL_TEXTURE_2D, g_cloudTexture);
     DrawQuad(kCeiling);
 
-    // The sliding ceiling stands where it is, in the shade of where it will
-    // be one step on: 0.75 on the frame on which it jumps back.
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, g_slideOffset);
-    const float shade = 1.0f - SlideAfter(g_slideOffset) / 40.0f;
+    const float shade = SlidingCeilingShade();
     glColor3f(shade, shade, shade);
     glBindTexture(GL_TEXTURE_2D, g_cloudTexture);
     DrawQuad(kSlidingCeiling);
     glPopMatrix();
 
-    const float floor = g_boltVisible ? g_flashBrightness : 0.3f;
+    const float floor = FloorBrightness();
     glColor3f(floor, floor, floor);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);

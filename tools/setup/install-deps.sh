@@ -12,6 +12,7 @@ packages=(
   nsis ffmpeg webp p7zip-full
   libx11-dev libgl-dev xscreensaver xscreensaver-gl
   dpkg-dev lintian
+  emscripten chromium python3
 )
 
 missing=()

@@ -1,0 +1,169 @@
+"""The page in dist/web opened in Debian's chromium, headless, with its
+software WebGL, driven through the DevTools protocol over a pipe (no
+network port, no package beyond Python's own library).
+
+    with ChromiumPage(site_folder, width, height) as page:
+        page.evaluate("document.title")
+
+The site is served from 127.0.0.1 on a port of its own (WebAssembly does not
+load from file:// pages); every other host name resolves to nothing, so the
+browser reaches nothing beyond this machine.
+"""
+
+import base64
+import functools
+import http.server
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+
+CHROMIUM_FLAGS = [
+    "--headless=new",
+    "--no-sandbox",
+    "--enable-unsafe-swiftshader",
+    "--use-angle=swiftshader",
+    "--disable-gpu-sandbox",
+    "--no-first-run",
+    "--disable-background-networking",
+    "--disable-component-update",
+    "--disable-sync",
+    "--disable-quic",
+    "--hide-scrollbars",
+    "--host-resolver-rules=MAP * ~NOTFOUND , EXCLUDE 127.0.0.1",
+    "--remote-debugging-pipe",
+]
+
+
+class _QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+class ChromiumPage:
+    """One browser with one page of the site; events are kept in `events`."""
+
+    def __init__(self, site, width, height, page="index.html"):
+        self.site = site
+        self.size = (width, height)
+        self.page = page
+        self.events = []
+        self._next_id = 0
+        self._buffer = b""
+
+    def __enter__(self):
+        handler = functools.partial(_QuietHandler, directory=self.site)
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.origin = "http://127.0.0.1:%d/" % self.server.server_address[1]
+        self.profile = tempfile.mkdtemp(prefix="raivel-chromium-")
+        # The browser reads commands from its fd 3 and answers on its fd 4.
+        commands_in, self._commands = os.pipe()
+        self._answers, answers_out = os.pipe()
+
+        def pipes_at_3_and_4():
+            os.dup2(commands_in, 3)
+            os.dup2(answers_out, 4)
+
+        self.browser = subprocess.Popen(
+            ["chromium", *CHROMIUM_FLAGS, "--user-data-dir=" + self.profile,
+             "--window-size=%d,%d" % self.size, "about:blank"],
+            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+            preexec_fn=pipes_at_3_and_4, pass_fds=(3, 4))
+        os.close(commands_in)
+        os.close(answers_out)
+        try:
+            target = next(t for t in self.send("Target.getTargets")["targetInfos"] if t["type"] == "page")
+            self.session = self.send("Target.attachToTarget", targetId=target["targetId"], flatten=True)["sessionId"]
+            for domain in ("Page", "Runtime", "Log", "Network"):
+                self.call(domain + ".enable")
+            self.call("Page.navigate", url=self.origin + self.page)
+            self.wait_for_event("Page.loadEventFired", 30)
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def __exit__(self, *exception):
+        self.browser.kill()
+        self.browser.wait()
+        os.close(self._commands)
+        os.close(self._answers)
+        self.server.shutdown()
+        self.server.server_close()
+        shutil.rmtree(self.profile, ignore_errors=True)
+
+    def _read_message(self, timeout):
+        deadline = time.monotonic() + timeout
+        while b"\0" not in self._buffer:
+            if time.monotonic() > deadline or self.browser.poll() is not None:
+                raise TimeoutError("no answer from chromium")
+            chunk = os.read(self._answers, 1 << 20)
+            if not chunk:
+                raise EOFError("chromium closed its pipe")
+            self._buffer += chunk
+        message, self._buffer = self._buffer.split(b"\0", 1)
+        return json.loads(message)
+
+    def send(self, method, session=None, timeout=60, **params):
+        """A command to the browser (or, with `session`, to the page); its result."""
+        self._next_id += 1
+        message = {"id": self._next_id, "method": method, "params": params}
+        if session:
+            message["sessionId"] = session
+        os.write(self._commands, json.dumps(message).encode() + b"\0")
+        while True:
+            answer = self._read_message(timeout)
+            if answer.get("id") == self._next_id:
+                if "error" in answer:
+                    raise RuntimeError("%s: %s" % (method, answer["error"]))
+                return answer["result"]
+            if "method" in answer:
+                self.events.append(answer)
+
+    def call(self, method, timeout=60, **params):
+        """A command to the page; its result."""
+        return self.send(method, session=self.session, timeout=timeout, **params)
+
+    def wait_for_event(self, method, timeout):
+        deadline = time.monotonic() + timeout
+        while not any(e["method"] == method for e in self.events):
+            self.events.append(self._read_message(deadline - time.monotonic()))
+
+    def evaluate(self, expression, timeout=60):
+        """The value of a JavaScript expression in the page, promises awaited."""
+        result = self.call("Runtime.evaluate", timeout=timeout, expression=expression,
+                           awaitPromise=True, returnByValue=True)
+        if "exceptionDetails" in result:
+            raise RuntimeError("%s: %s" % (expression, result["exceptionDetails"]))
+        return result["result"].get("value")
+
+    def wait_until(self, expression, timeout):
+        """Waits until a JavaScript expression is true; false if it never is."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.evaluate(expression):
+                return True
+            time.sleep(0.05)
+        return False
+
+    def click(self, selector):
+        """A real click (a user's gesture) at the middle of an element."""
+        box = self.evaluate("(() => { const r = document.querySelector(%s).getBoundingClientRect();"
+                            " return [r.x + r.width / 2, r.y + r.height / 2]; })()" % json.dumps(selector))
+        for kind in ("mousePressed", "mouseReleased"):
+            self.call("Input.dispatchMouseEvent", type=kind, x=box[0], y=box[1], button="left", clickCount=1)
+
+    def press(self, key, key_code):
+        """A real key press and release: `key` names it as the page sees it
+        (and its code, for the keys whose code is their name)."""
+        for kind in ("rawKeyDown", "keyUp"):
+            self.call("Input.dispatchKeyEvent", type=kind, key=key, code=key,
+                      windowsVirtualKeyCode=key_code, nativeVirtualKeyCode=key_code)
+
+    def screenshot(self):
+        """The page as shown, as PNG bytes."""
+        return base64.b64decode(self.call("Page.captureScreenshot", format="png")["data"])
