@@ -29,6 +29,7 @@ int StepPacer::StepsForFrame(int64_t now)
         return 0;
     if (period_ == 0 || frames_ == 2) {
         owed_ = 0;
+        ++stepsTaken_;
         return 1;
     }
 
@@ -48,6 +49,7 @@ int StepPacer::StepsForFrame(int64_t now)
     } else {
         owed_ -= steps * period_;
     }
+    stepsTaken_ += steps;
     return steps;
 }
 

@@ -40,6 +40,9 @@ public:
     // nothing about the display.
     int64_t SleepAfterFrame(int64_t now, bool shown);
 
+    // The steps handed out so far, for a meter of the storm's speed.
+    int64_t StepsTaken() const { return stepsTaken_; }
+
 private:
     // The display's refresh where it is about a step, or half of one, as the
     // times of recent frames show it; 0 otherwise.
@@ -52,6 +55,7 @@ private:
     // ends a little early.
     int64_t tolerance_;
     int frames_ = 0;
+    int64_t stepsTaken_ = 0;
     // When the current frame started, and the time owed to the storm then:
     // a step is due once it reaches a period.
     int64_t start_ = 0;

@@ -9,7 +9,7 @@ constexpr int64_t kPeriod = 1000000;
 
 } // namespace
 
-bool FrameRateMeter::CountFrame(int64_t now, int64_t slept)
+bool FrameRateMeter::CountFrame(int64_t now, int64_t slept, int64_t steps)
 {
     ++frames_;
     slept_ += std::max<int64_t>(slept, 0);
@@ -17,11 +17,14 @@ bool FrameRateMeter::CountFrame(int64_t now, int64_t slept)
     if (elapsed < kPeriod)
         return false;
     reading_.framesPerSecond = frames_ * 1e6 / static_cast<double>(elapsed);
+    reading_.stepsPerSecond =
+        static_cast<double>(steps - stepsSince_) * 1e6 / static_cast<double>(elapsed);
     reading_.loadPercent = std::clamp(
         100.0 * (1.0 - static_cast<double>(slept_) / static_cast<double>(elapsed)), 0.0, 100.0);
     since_ = now;
     slept_ = 0;
     frames_ = 0;
+    stepsSince_ = steps;
     return true;
 }
 

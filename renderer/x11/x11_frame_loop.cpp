@@ -69,7 +69,7 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
             rate.Draw();
             PresentFrame(target);
             const int64_t slept = pacer.AwaitNextFrame();
-            rate.CountFrame(MonotonicMicroseconds(), slept);
+            rate.CountFrame(MonotonicMicroseconds(), slept, pacer.Steps().StepsTaken());
         }
     }
     return 0;
