@@ -10,9 +10,9 @@ void FrameRateShow::Draw() const
         DrawOverlayText(text_);
 }
 
-void FrameRateShow::CountFrame(int64_t now, int64_t slept, int64_t steps)
+void FrameRateShow::CountFrame(int64_t now, int64_t busy, int64_t steps)
 {
-    if ((!draw_ && !print_) || !meter_.CountFrame(now, slept, steps))
+    if ((!draw_ && !print_) || !meter_.CountFrame(now, busy, steps))
         return;
     if (draw_)
         text_ = FrameRateText(meter_.reading());

@@ -18,9 +18,9 @@ public:
 
     // Draws the latest figures over the frame about to be shown.
     void Draw() const;
-    // Counts a frame that ended at `now`, `slept` of its time spent waiting,
-    // `steps` the storm's steps so far.
-    void CountFrame(int64_t now, int64_t slept, int64_t steps);
+    // Counts a frame that ended at `now`, `busy` of its time spent stepping
+    // and drawing, `steps` the storm's steps so far.
+    void CountFrame(int64_t now, int64_t busy, int64_t steps);
 
 private:
     bool draw_;

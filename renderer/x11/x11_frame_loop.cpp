@@ -1,5 +1,6 @@
 #include "x11_frame_loop.h"
 
+#include <GL/gl.h>
 #include <X11/keysym.h>
 
 #include <cstdio>
@@ -63,13 +64,20 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
             }
             if (outcome == EventOutcome::Close)
                 return 0;
-        } else if (!RunIdlePass(pacer.Steps(), MonotonicMicroseconds())) {
+        } else if (const int64_t start = MonotonicMicroseconds();
+                   !RunIdlePass(pacer.Steps(), start)) {
             return 0;
         } else {
             rate.Draw();
+            // The frame is drawn before the clock is read: a driver that
+            // draws while the swap waits (Mesa's llvmpipe) would otherwise
+            // leave the drawing out of the load, or put the wait for the
+            // display into it.
+            glFinish();
+            const int64_t drawn = MonotonicMicroseconds();
             PresentFrame(target);
-            const int64_t slept = pacer.AwaitNextFrame();
-            rate.CountFrame(MonotonicMicroseconds(), slept, pacer.Steps().StepsTaken());
+            pacer.AwaitNextFrame();
+            rate.CountFrame(MonotonicMicroseconds(), drawn - start, pacer.Steps().StepsTaken());
         }
     }
     return 0;
