@@ -69,10 +69,11 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
             return 0;
         } else {
             rate.Draw();
-            // The frame is drawn before the clock is read: a driver that
-            // draws while the swap waits (Mesa's llvmpipe) would otherwise
-            // leave the drawing out of the load, or put the wait for the
-            // display into it.
+            // The frame is finished before the clock is read: Mesa's
+            // llvmpipe draws only once the swap asks for the frame, and a
+            // driver may wait for the display there too, so that timed up
+            // to the swap the load would leave the drawing out, and timed
+            // past it, count the wait.
             glFinish();
             const int64_t drawn = MonotonicMicroseconds();
             PresentFrame(target);
