@@ -3,9 +3,10 @@
 # commit's packages (as root, like tools/build.sh; CI does not run it). Clones
 # the repository's HEAD twice, into temporary folders of different names,
 # builds each with the README's main command, tools/build.sh (the second a
-# little later, with another umask and time zone around it, without a
-# display), then checks each dist/ against its SHA256SUMS and compares the
-# two dist/ folders byte for byte. Exit status 0 when they are identical;
+# little later, cloned and built under another umask, 002 as on Ubuntu, so
+# that its files are group-writable, and time zone, without a display),
+# then checks each dist/ against its SHA256SUMS and compares the two dist/
+# folders byte for byte. Exit status 0 when they are identical;
 # otherwise the clones are kept for a look.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -17,21 +18,22 @@ first=$(mktemp -d "${TMPDIR:-/tmp}/raivel-release.XXXXXX")
 second=$(mktemp -d "${TMPDIR:-/tmp}/raivel-reproducibility-check.XXXXXX")
 clones=("$first/raivel" "$second/source")
 
-# build CLONE LOG [ENV...]: clones the commit into CLONE and builds it there.
+# build CLONE LOG UMASK [ENV...]: clones the commit into CLONE and builds it
+# there, both under UMASK.
 build() {
-  local clone=$1 log=$2
-  shift 2
-  git clone --quiet --no-checkout "$root" "$clone"
-  git -C "$clone" checkout --quiet --detach "$commit"
-  echo "building $commit in $clone (log: $log)"
-  (cd "$clone" && env -u DISPLAY "$@" bash tools/build.sh) >"$log" 2>&1 || {
+  local clone=$1 log=$2 mask=$3
+  shift 3
+  echo "building $commit in $clone under umask $mask (log: $log)"
+  (umask "$mask" && git clone --quiet --no-checkout "$root" "$clone" &&
+    git -C "$clone" checkout --quiet --detach "$commit" &&
+    cd "$clone" && env -u DISPLAY "$@" bash tools/build.sh) >"$log" 2>&1 || {
     echo "check-reproducible: the build in $clone failed; the end of $log:" >&2
     tail -n 20 "$log" >&2
     exit 1
   }
 }
-build "${clones[0]}" "$first/build.log"
-build "${clones[1]}" "$second/build.log" TZ=Asia/Tokyo sh -c 'umask 002 && exec "$@"' sh
+build "${clones[0]}" "$first/build.log" 022
+build "${clones[1]}" "$second/build.log" 002 TZ=Asia/Tokyo
 
 status=0
 for clone in "${clones[@]}"; do

@@ -6,13 +6,17 @@
 
 namespace {
 
-// A late frame catches up this many steps at most; the rest is dropped.
-constexpr int kMostStepsPerFrame = 2;
+// A late frame catches up this many steps at most, or this much of the
+// storm's time where steps are shorter; the rest is dropped.
+constexpr int64_t kMostStepsPerFrame = 2;
+constexpr int64_t kMostTimePerFrame = kMostStepsPerFrame * kStepMicroseconds;
 
 } // namespace
 
 StepPacer::StepPacer(int64_t stepPeriod)
-    : period_(std::max<int64_t>(stepPeriod, 0)), tolerance_(period_ / 16)
+    : period_(std::clamp(stepPeriod, kShortestStepMicroseconds, kLongestStepMicroseconds)),
+      mostSteps_(std::max(kMostStepsPerFrame, kMostTimePerFrame / period_)),
+      tolerance_(period_ / 16)
 {
 }
 
@@ -27,8 +31,9 @@ int StepPacer::StepsForFrame(int64_t now)
     frames_ = std::min(frames_ + 1, 3);
     if (frames_ == 1)
         return 0;
-    if (period_ == 0 || frames_ == 2) {
+    if (frames_ == 2) {
         owed_ = 0;
+        ++stepsTaken_;
         return 1;
     }
 
@@ -41,19 +46,20 @@ int StepPacer::StepsForFrame(int64_t now)
         owed_ += refreshes * refresh - interval;
         owed_ = (owed_ + refresh / 2) / refresh * refresh;
     }
-    int steps = static_cast<int>((owed_ + tolerance_) / period_);
-    if (steps > kMostStepsPerFrame) {
-        steps = kMostStepsPerFrame;
+    int64_t steps = (owed_ + tolerance_) / period_;
+    if (steps > mostSteps_) {
+        steps = mostSteps_;
         owed_ = 0;
     } else {
         owed_ -= steps * period_;
     }
-    return steps;
+    stepsTaken_ += steps;
+    return static_cast<int>(steps);
 }
 
 int64_t StepPacer::SleepAfterFrame(int64_t now, bool shown)
 {
-    if (period_ == 0 || frames_ == 1) {
+    if (frames_ == 1) {
         nextDirect_ = true;
         return 0;
     }
@@ -65,7 +71,7 @@ int64_t StepPacer::SleepAfterFrame(int64_t now, bool shown)
         frameTimeCount_ = std::min(frameTimeCount_ + 1, kFrameTimes);
     }
     const int64_t half = period_ / 2;
-    if (probeFrom_ >= 0 && half > 0) {
+    if (probeFrom_ >= 0) {
         // A frame started half a refresh late: the refresh still held its
         // swap back to the grid, or nothing did.
         const int64_t offGrid = (now - probeFrom_) % half;
@@ -80,8 +86,7 @@ int64_t StepPacer::SleepAfterFrame(int64_t now, bool shown)
     // storm as it is.
     const int64_t refresh = LockedRefresh();
     const int64_t untilStep = start_ + period_ - tolerance_ - owed_ - now;
-    if (shown && refresh == half && half > 1 && halfStepRefresh_ == Refresh::Unknown &&
-        untilStep > 0) {
+    if (shown && refresh == half && halfStepRefresh_ == Refresh::Unknown && untilStep > 0) {
         // A drawing that happens to take half a step looks the same: before
         // a frame that would show no new step, wait half a refresh and see.
         probeFrom_ = now;

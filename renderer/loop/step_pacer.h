@@ -4,20 +4,27 @@
 
 // The storm's step: 60 a second.
 constexpr int64_t kStepMicroseconds = 1000000 / 60;
+// The shortest step the pacer takes, 120 a second, and the longest, 10 s: a
+// period outside them is taken as the nearer one. Drawn a frame per step
+// where nothing holds the frames back, the fastest pace asks no more frames
+// than a 120 Hz display shows.
+constexpr int64_t kShortestStepMicroseconds = kStepMicroseconds / 2;
+constexpr int64_t kLongestStepMicroseconds = 10000000;
 
-// The storm's pace: it moves in steps of a fixed period (1/60 s), whatever
-// the display does. Plain logic over a clock that the shell reads: times are
-// microseconds of a monotonic clock.
+// The storm's pace: it moves in steps of a fixed period (1/60 s, or the
+// period the user chose), whatever the display does. Plain logic over a
+// clock that the shell reads: times are microseconds of a monotonic clock.
 //
 // A display whose vertical sync holds each buffer swap until its next
-// refresh, and which refreshes about once a step (60 or 59.94 Hz) or twice
-// (120 Hz), keeps the time itself: a frame is drawn on every refresh and
-// counts as its whole refreshes, so 60 Hz gets exactly one step per refresh
-// and 120 Hz one every second refresh, whatever the timing's jitter. On any
-// other display, or where nothing holds the swaps back (no vertical sync, or
-// a driver that takes the request and ignores it), the loop sleeps until the
-// next step is due and the frame advances by the whole steps of time since
-// the one before. Never more than 2 steps a frame: a stall is not made up
+// refresh, and which refreshes about once a step (at 1/60 s, 60 or
+// 59.94 Hz) or twice (120 Hz), keeps the time itself: a frame is drawn on
+// every refresh and counts as its whole refreshes, so 60 Hz gets exactly one
+// step per refresh and 120 Hz one every second refresh, whatever the
+// timing's jitter. On any other display, or where nothing holds the swaps
+// back (no vertical sync, or a driver that takes the request and ignores
+// it), the loop sleeps until the next step is due and the frame advances by
+// the whole steps of time since the one before. A frame makes up for no more
+// than 2 steps, or 1/30 s where steps are shorter: a stall is not made up
 // for. The display is learnt from the frames' times: the first frames follow
 // each other at once, and how long they take, without a sleep before them,
 // is the refresh where vertical sync holds them, or the drawing's time. A
@@ -26,7 +33,6 @@ constexpr int64_t kStepMicroseconds = 1000000 / 60;
 // back onto the grid.
 class StepPacer {
 public:
-    // A period of 0 is one step per frame, the frames as fast as they come.
     explicit StepPacer(int64_t stepPeriod);
 
     // A frame starts at `now`: the steps it advances the storm. The first
@@ -40,6 +46,9 @@ public:
     // nothing about the display.
     int64_t SleepAfterFrame(int64_t now, bool shown);
 
+    // The steps handed out so far, for a meter of the storm's speed.
+    int64_t StepsTaken() const { return stepsTaken_; }
+
 private:
     // The display's refresh where it is about a step, or half of one, as the
     // times of recent frames show it; 0 otherwise.
@@ -48,10 +57,13 @@ private:
     static constexpr int kFrameTimes = 7;
 
     int64_t period_;
+    // The most steps a frame advances.
+    int64_t mostSteps_;
     // How early a step may be counted: the timing's jitter and a sleep that
     // ends a little early.
     int64_t tolerance_;
     int frames_ = 0;
+    int64_t stepsTaken_ = 0;
     // When the current frame started, and the time owed to the storm then:
     // a step is due once it reaches a period.
     int64_t start_ = 0;

@@ -9,19 +9,22 @@ constexpr int64_t kPeriod = 1000000;
 
 } // namespace
 
-bool FrameRateMeter::CountFrame(int64_t now, int64_t slept)
+bool FrameRateMeter::CountFrame(int64_t now, int64_t busy, int64_t steps)
 {
     ++frames_;
-    slept_ += std::max<int64_t>(slept, 0);
+    busy_ += std::max<int64_t>(busy, 0);
     const int64_t elapsed = now - since_;
     if (elapsed < kPeriod)
         return false;
     reading_.framesPerSecond = frames_ * 1e6 / static_cast<double>(elapsed);
-    reading_.loadPercent = std::clamp(
-        100.0 * (1.0 - static_cast<double>(slept_) / static_cast<double>(elapsed)), 0.0, 100.0);
+    reading_.stepsPerSecond =
+        static_cast<double>(steps - stepsSince_) * 1e6 / static_cast<double>(elapsed);
+    reading_.loadPercent =
+        std::min(100.0 * static_cast<double>(busy_) / static_cast<double>(elapsed), 100.0);
     since_ = now;
-    slept_ = 0;
+    busy_ = 0;
     frames_ = 0;
+    stepsSince_ = steps;
     return true;
 }
 

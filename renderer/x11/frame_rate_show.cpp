@@ -10,14 +10,16 @@ void FrameRateShow::Draw() const
         DrawOverlayText(text_);
 }
 
-void FrameRateShow::CountFrame(int64_t now, int64_t slept)
+void FrameRateShow::CountFrame(int64_t now, int64_t busy, int64_t steps)
 {
-    if ((!draw_ && !print_) || !meter_.CountFrame(now, slept))
+    if ((!draw_ && !print_) || !meter_.CountFrame(now, busy, steps))
         return;
     if (draw_)
         text_ = FrameRateText(meter_.reading());
     if (print_) {
-        std::printf("%.1f fps\n", meter_.reading().framesPerSecond);
+        const FrameRateReading& reading = meter_.reading();
+        std::printf("%.1f fps %.1f steps/s %.1f %% load\n", reading.framesPerSecond,
+                    reading.stepsPerSecond, reading.loadPercent);
         std::fflush(stdout);
     }
 }

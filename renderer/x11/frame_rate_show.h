@@ -7,7 +7,8 @@
 #include "raivel_options.h"
 
 // The frame rate as the options ask for it: drawn over each frame (-fps),
-// printed on standard output once a second (-print-fps), or neither.
+// printed on standard output once a second with the storm's steps per second
+// and the load (-print-fps), or neither.
 class FrameRateShow {
 public:
     FrameRateShow(const RaivelOptions& options, int64_t start)
@@ -17,8 +18,9 @@ public:
 
     // Draws the latest figures over the frame about to be shown.
     void Draw() const;
-    // Counts a frame that ended at `now`, `slept` of its time spent waiting.
-    void CountFrame(int64_t now, int64_t slept);
+    // Counts a frame that ended at `now`, `busy` of its time spent stepping
+    // and drawing, `steps` the storm's steps so far.
+    void CountFrame(int64_t now, int64_t busy, int64_t steps);
 
 private:
     bool draw_;

@@ -211,8 +211,7 @@ void PresentFrame(const GlxWindow& target)
 {
     if (target.doubleBuffered)
         glXSwapBuffers(target.display, target.window);
-    else
-        glFlush();
+    glFinish();
 }
 
 void ReportWindowGone(Window window)

@@ -23,7 +23,7 @@ int64_t MonotonicMicroseconds()
     return int64_t{now.tv_sec} * 1000000 + now.tv_nsec / 1000;
 }
 
-int64_t FramePacer::AwaitNextFrame()
+void FramePacer::AwaitNextFrame()
 {
     const int64_t presented = MonotonicMicroseconds();
     const int64_t wake = presented + SleepAfterPresent(steps_, presented);
@@ -35,5 +35,4 @@ int64_t FramePacer::AwaitNextFrame()
         clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &stretch, nullptr);
         now = MonotonicMicroseconds();
     }
-    return now - presented;
 }

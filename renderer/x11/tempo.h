@@ -18,8 +18,8 @@ public:
     StepPacer& Steps() { return steps_; }
 
     // Once the frame is presented: sleeps until the next frame may start, or
-    // until a stop signal; the time slept.
-    int64_t AwaitNextFrame();
+    // until a stop signal.
+    void AwaitNextFrame();
 
 private:
     StepPacer steps_;

@@ -1,5 +1,6 @@
 #include "x11_frame_loop.h"
 
+#include <GL/gl.h>
 #include <X11/keysym.h>
 
 #include <cstdio>
@@ -63,13 +64,21 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
             }
             if (outcome == EventOutcome::Close)
                 return 0;
-        } else if (!RunIdlePass(pacer.Steps(), MonotonicMicroseconds())) {
+        } else if (const int64_t start = MonotonicMicroseconds();
+                   !RunIdlePass(pacer.Steps(), start)) {
             return 0;
         } else {
             rate.Draw();
+            // The frame is finished before the clock is read: Mesa's
+            // llvmpipe draws only once the swap asks for the frame, and a
+            // driver may wait for the display there too, so that timed up
+            // to the swap the load would leave the drawing out, and timed
+            // past it, count the wait.
+            glFinish();
+            const int64_t drawn = MonotonicMicroseconds();
             PresentFrame(target);
-            const int64_t slept = pacer.AwaitNextFrame();
-            rate.CountFrame(MonotonicMicroseconds(), slept);
+            pacer.AwaitNextFrame();
+            rate.CountFrame(MonotonicMicroseconds(), drawn - start, pacer.Steps().StepsTaken());
         }
     }
     return 0;

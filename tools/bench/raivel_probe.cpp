@@ -1,9 +1,10 @@
 // raivel_probe SECONDS RAIVEL [ARGS...]: starts the Linux program raivel
 // with ARGS and -print-fps on the X display and measures it from outside: the time
 // from its start to its first frame on the screen, then over SECONDS (after
-// two seconds to settle) its frame rate, as it reports it, its processor time
-// (all its threads, from /proc) per second and per frame, and its peak
-// resident size; finally how long it takes to end after SIGTERM.
+// two seconds to settle) its frame rate, the storm's steps a second and its
+// load, as it reports them, its processor time (all its threads, from /proc)
+// per second and per frame, and its peak resident size; finally how long it
+// takes to end after SIGTERM.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -122,14 +123,22 @@ int main(int argc, char** argv)
         }
         const Clock::time_point from = Clock::now();
         const double cpuFrom = CpuSeconds(raivel);
-        double frames = 0;
+        double frames = 0, steps = 0, load = 0;
         int lines = 0;
-        for (; lines < seconds && std::fgets(line, sizeof line, reports); ++lines)
-            frames += std::atof(line); // each line covers about a second
+        for (; lines < seconds && std::fgets(line, sizeof line, reports); ++lines) {
+            // Each line covers about a second.
+            double lineFrames = 0, lineSteps = 0, lineLoad = 0;
+            std::sscanf(line, "%lf fps %lf steps/s %lf", &lineFrames, &lineSteps, &lineLoad);
+            frames += lineFrames;
+            steps += lineSteps;
+            load += lineLoad;
+        }
         const double elapsed = SecondsSince(from);
         const double cpu = CpuSeconds(raivel) - cpuFrom;
         if (lines == seconds && frames > 0) {
             std::printf("frame rate: %.1f frames/s\n", frames / lines);
+            std::printf("steps a second: %.1f\n", steps / lines);
+            std::printf("load as shown: %.1f %%\n", load / lines);
             std::printf("CPU use: %.1f %% of one core\n", cpu / elapsed * 100);
             std::printf("CPU time per frame: %.2f ms\n", cpu / frames * 1000);
             std::printf("peak resident size:%s\n", PeakResident(raivel).c_str());

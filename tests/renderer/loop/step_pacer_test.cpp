@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "step_pacer.h"
@@ -22,6 +23,14 @@ struct Display {
     int64_t laterRefresh = -1; // the refresh from the fifth second on, if it changes
 };
 
+const Display kDisplays[] = {{"60 Hz", 16667, 2000},
+                             {"59.94 Hz", 16683, 2000},
+                             {"120 Hz", 8333, 2000},
+                             {"144 Hz", 6944, 2000},
+                             {"no vertical sync", 0, 2000},
+                             {"no vertical sync, half a step to draw", 0, 8100},
+                             {"60 Hz, then no vertical sync", 16667, 2000, 0}};
+
 // Jitter from 0 to `most` microseconds, the same on every run.
 class Jitter {
 public:
@@ -35,56 +44,87 @@ private:
     uint32_t state_ = 7;
 };
 
+struct Pace {
+    double stepsPerSecond;
+    double framesPerSecond;
+};
+
+// Ten seconds of frames on `display` with steps of `period`, each frame
+// checked never to sleep past the next step; `onFrame(frame, steps, shown)`
+// sees each frame's steps and when it was shown.
+template <typename OnFrame> Pace RunOn(const Display& display, int64_t period, OnFrame onFrame)
+{
+    StepPacer pacer(period);
+    Jitter jitter;
+    const int64_t first = 1234567;
+    int64_t now = first;
+    int64_t steps = 0;
+    int frames = 0;
+    while (now < first + 10000000) {
+        const bool later = display.laterRefresh >= 0 && now >= first + 5000000;
+        const int64_t refresh = later ? display.laterRefresh : display.refresh;
+        const int taken = pacer.StepsForFrame(now);
+        steps += taken;
+        const int64_t drawn = now + display.drawing + jitter.Upto(200);
+        const int64_t shown = refresh ? (drawn / refresh + 1) * refresh : drawn;
+        onFrame(frames, taken, shown);
+        ++frames;
+
+        const int64_t returned = shown + jitter.Upto(300);
+        const int64_t sleep = pacer.SleepAfterFrame(returned, true);
+        if (sleep > 0) {
+            StepPacer early = pacer;
+            EXPECT_EQ(early.StepsForFrame(returned + sleep - 1), 0) << "frame " << frames;
+        }
+        now = returned + sleep + (sleep ? jitter.Upto(500) : 0);
+    }
+    const double seconds = (now - first) / 1e6;
+    const Pace pace = {steps / seconds, frames / seconds};
+    // Frames no faster than the display's refresh, or than the steps (but
+    // for the few at the start, which learn the display).
+    const auto most = [period](int64_t refresh) {
+        return 1e6 / (refresh ? refresh : std::max(period, kShortestStepMicroseconds));
+    };
+    const double mostFrames = display.laterRefresh >= 0
+                                  ? std::max(most(display.refresh), most(display.laterRefresh))
+                                  : most(display.refresh);
+    EXPECT_LE(pace.framesPerSecond, mostFrames * 1.02 + 1);
+    return pace;
+}
+
 } // namespace
 
 TEST(StepPacer, SixtyStepsASecondOnAnyDisplayAndOnePerRefreshAtSixtyHertz)
 {
-    const Display displays[] = {{"60 Hz", 16667, 2000},
-                                {"59.94 Hz", 16683, 2000},
-                                {"120 Hz", 8333, 2000},
-                                {"144 Hz", 6944, 2000},
-                                {"no vertical sync", 0, 2000},
-                                {"no vertical sync, half a step to draw", 0, 8100},
-                                {"60 Hz, then no vertical sync", 16667, 2000, 0}};
-    for (const Display& display : displays) {
+    for (const Display& display : kDisplays) {
         SCOPED_TRACE(display.name);
         const bool stepRate =
             display.refresh > kStep * 97 / 100 && display.refresh < kStep * 103 / 100;
-        StepPacer pacer(kStep);
-        Jitter jitter;
-        const int64_t first = 1234567;
-        int64_t now = first;
         int64_t lastShown = 0;
-        int64_t steps = 0;
-        int frames = 0;
-        while (now < first + 10000000) {
-            const bool later = display.laterRefresh >= 0 && now >= first + 5000000;
-            const int64_t refresh = later ? display.laterRefresh : display.refresh;
-            const int taken = pacer.StepsForFrame(now);
-            steps += taken;
-            const int64_t drawn = now + display.drawing + jitter.Upto(200);
-            const int64_t shown = refresh ? (drawn / refresh + 1) * refresh : drawn;
-            if (stepRate && !later && frames > 0) {
-                EXPECT_EQ(taken, 1) << "frame " << frames;
-                EXPECT_EQ(shown - lastShown, display.refresh) << "frame " << frames;
+        const Pace pace = RunOn(display, kStep, [&](int frame, int steps, int64_t shown) {
+            if (stepRate && shown < 1234567 + 5000000 && frame > 0) {
+                EXPECT_EQ(steps, 1) << "frame " << frame;
+                EXPECT_EQ(shown - lastShown, display.refresh) << "frame " << frame;
             }
             lastShown = shown;
-            ++frames;
+        });
+        EXPECT_NEAR(pace.stepsPerSecond, 60.0, 0.6);
+    }
+}
 
-            const int64_t returned = shown + jitter.Upto(300);
-            const int64_t sleep = pacer.SleepAfterFrame(returned, true);
-            if (sleep > 0) {
-                // Never past the next step.
-                StepPacer early = pacer;
-                EXPECT_EQ(early.StepsForFrame(returned + sleep - 1), 0) << "frame " << frames;
-            }
-            now = returned + sleep + (sleep ? jitter.Upto(500) : 0);
+TEST(StepPacer, ShorterStepsRunFasterOnAnyDisplayDownToTheShortest)
+{
+    for (const Display& display : kDisplays) {
+        SCOPED_TRACE(display.name);
+        double slower = 0;
+        for (int64_t period :
+             {100000, 50000, 33333, 25000, 20000, 16666, 12500, 10000, 8333, 4000, 0}) {
+            SCOPED_TRACE(period);
+            const Pace pace = RunOn(display, period, [](int, int, int64_t) {});
+            const double rate = 1e6 / std::max(period, kShortestStepMicroseconds);
+            EXPECT_NEAR(pace.stepsPerSecond, rate, rate * 0.035);
+            EXPECT_GE(pace.stepsPerSecond, slower);
+            slower = pace.stepsPerSecond;
         }
-        const double seconds = (now - first) / 1e6;
-        EXPECT_NEAR(steps / seconds, 60.0, 0.6);
-        // Frames no faster than the display's refresh, or than the steps
-        // (but for a few at the start, which learn the display).
-        const double most = display.refresh ? 1e6 / display.refresh : 60.0;
-        EXPECT_LE(frames / seconds, most * 1.02);
     }
 }

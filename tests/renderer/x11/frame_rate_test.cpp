@@ -11,17 +11,20 @@
 TEST(FrameRate, FiguresCoverAboutASecondEach)
 {
     FrameRateMeter meter(0);
-    // 60 frames in a second, 877 ms of it spent waiting.
+    // 60 frames in a second, a step each, 123 ms of it spent drawing.
     for (int frame = 1; frame < 60; ++frame)
-        EXPECT_FALSE(meter.CountFrame(frame * 1000000 / 60, 14616));
-    ASSERT_TRUE(meter.CountFrame(1000000, 877000 - 59 * 14616));
+        EXPECT_FALSE(meter.CountFrame(frame * 1000000 / 60, 2050, frame));
+    ASSERT_TRUE(meter.CountFrame(1000000, 123000 - 59 * 2050, 60));
     EXPECT_EQ(FrameRateText(meter.reading()), "FPS: 60.0\nLoad: 12.3%");
+    EXPECT_EQ(meter.reading().stepsPerSecond, 60);
 
-    // The next second starts afresh: 30 frames, never waiting.
+    // The next second starts afresh: 30 frames of two steps, drawing all the
+    // time.
     for (int frame = 1; frame < 30; ++frame)
-        EXPECT_FALSE(meter.CountFrame(1000000 + frame * 1000000 / 30, 0));
-    ASSERT_TRUE(meter.CountFrame(2000000, 0));
+        EXPECT_FALSE(meter.CountFrame(1000000 + frame * 1000000 / 30, 33334, 60 + 2 * frame));
+    ASSERT_TRUE(meter.CountFrame(2000000, 33334, 120));
     EXPECT_EQ(FrameRateText(meter.reading()), "FPS: 30.0\nLoad: 100.0%");
+    EXPECT_EQ(meter.reading().stepsPerSecond, 60);
 }
 
 TEST(FrameRate, TextAppearsBottomLeftWhiteWithADarkOutlineOverAnyBackground)
