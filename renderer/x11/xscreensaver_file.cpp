@@ -21,14 +21,12 @@ struct PhysicalLine {
     bool continues;        // with its line end, joins the next line to its setting
 };
 
-// A setting: its name in lower case, its value as xscreensaver reads it, its
-// lines, and where its name and number stand.
+// A setting: its name in lower case, its value as xscreensaver reads it, and
+// where its name and number stand.
 struct Setting {
     std::string name;
-    std::string value;          // escapes read, blanks around it dropped
-    std::string valueUntrimmed; // escapes read
-    std::size_t first = 0;
-    std::size_t last = 0;
+    std::string value;            // escapes read, blanks around it dropped
+    std::string valueUntrimmed;   // escapes read
     std::size_t nameLine = 0;     // the line holding the name...
     std::size_t colon = 0;        // ...and its colon at this place in it,
     bool colonOnNameLine = false; // when it does
@@ -142,8 +140,6 @@ bool ReadSetting(const std::string& text, const std::vector<std::size_t>& starts
     setting.name = Lower(name);
     setting.valueUntrimmed = Unescape(std::string_view(text).substr(colon + 1));
     setting.value = std::string(Trim(setting.valueUntrimmed, " \t\r\n"));
-    setting.first = first;
-    setting.last = first + starts.size() - 1;
     const std::size_t nameLine = lineOf(begin);
     setting.nameLine = first + nameLine;
     setting.colonOnNameLine = lineOf(colon) == nameLine;
