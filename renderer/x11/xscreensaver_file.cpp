@@ -1,5 +1,6 @@
 #include "xscreensaver_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <initializer_list>
 #include <string_view>
@@ -193,8 +194,11 @@ bool Parse(std::string_view file, ParsedFile& parsed, std::string& problem)
                 problem = LineProblem(last, "has no line end and a backslash before its last byte");
                 return false;
             }
-            if (line.continues)
+            if (line.continues) {
+                // An empty line takes the backslash of a line before it.
                 joined.pop_back();
+                starts.back() = std::min(starts.back(), joined.size());
+            }
             if (!line.continues || last + 1 == parsed.lines.size())
                 break;
         }

@@ -115,7 +115,10 @@ TEST(XscreensaverFile, AFileThatIsNotXscreensaverSettingsIsRefused)
           // What xscreensaver 6.06 misreads: a line it cuts, the last two bytes
           // of a file without a line end, a carriage return in the list.
           "#" + std::string(kLongestSettingsLine, '#'), std::string("fade: \\x"),
-          std::string("programs: maze\\r\n")}) {
+          std::string("programs: maze\\r\n"),
+          // The colon on a line of its own, after an empty line that takes
+          // a backslash of the name's line.
+          std::string("programs\\\\\n\n: maze\n")}) {
         const ListEdit edit = Edit(file);
         EXPECT_EQ(edit.change, ListChange::Unreadable) << file.substr(0, 40);
         EXPECT_FALSE(edit.problem.empty());
