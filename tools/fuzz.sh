@@ -1,28 +1,64 @@
 #!/usr/bin/env bash
-# tools/fuzz.sh SECONDS [BUILD_DIR]: builds the fuzz targets with clang in
-# BUILD_DIR (build/fuzz), writes the seed bitmaps and fuzzes the bitmap reader
-# for SECONDS. The corpus grows in BUILD_DIR/fuzz-corpus between runs; a
-# crashing input lands in BUILD_DIR/fuzz-artifacts and the script fails.
+# tools/fuzz.sh SECONDS [TARGET] [BUILD_DIR]: builds the fuzz targets with
+# clang in BUILD_DIR (build/fuzz) and fuzzes TARGET for SECONDS, or every
+# target for SECONDS in all, split evenly. The targets: dib (the bitmap
+# reader), xscreensaver_file (the edit of ~/.xscreensaver), command_line (the
+# saver's), raivel_options and number_text (the settings file's numbers).
+# Each has a corpus folder, BUILD_DIR/fuzz-corpus/TARGET, that grows between
+# runs, and seeds written by code in BUILD_DIR/fuzz-seeds/TARGET; an input
+# that breaks a target lands in BUILD_DIR/fuzz-artifacts/TARGET and the
+# script fails. The runs and the time of each target are printed at its end.
 set -euo pipefail
 
-if [[ $# -lt 1 || $# -gt 2 ]]; then
-  echo "usage: $0 SECONDS [BUILD_DIR]" >&2
+targets=(dib xscreensaver_file command_line raivel_options number_text)
+usage() {
+  echo "usage: $0 SECONDS [dib|xscreensaver_file|command_line|raivel_options|number_text] [BUILD_DIR]" >&2
   exit 2
-fi
+}
+[[ $# -ge 1 && $# -le 3 && $1 =~ ^[0-9]+$ ]] || usage
 seconds=$1
+chosen=("${targets[@]}")
+if [[ $# -ge 2 && " ${targets[*]} " == *" $2 "* ]]; then
+  chosen=("$2")
+  shift
+fi
+[[ $# -le 2 ]] || usage
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${2:-$root/build/fuzz}
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DRAIVEL_FUZZ=ON
-ninja -C "$build" dib_fuzz dib_fuzz_seeds
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRAIVEL_FUZZ=ON >/dev/null
+ninja -C "$build" "${chosen[@]/%/_fuzz}" dib_fuzz_seeds fuzz_seeds
 
-seeds=$build/fuzz-seeds
-corpus=$build/fuzz-corpus
-artifacts=$build/fuzz-artifacts
-mkdir -p "$seeds" "$corpus" "$artifacts"
-"$build/tests/fuzz/dib_fuzz_seeds" "$seeds"
+# A short quarantine and no filling of fresh blocks: the targets allocate a
+# lot, and the address checks stay.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=8:max_malloc_fill_size=0}
 
-# New inputs go to the first folder; the seeds are only read.
-"$build/tests/fuzz/dib_fuzz" -max_total_time="$seconds" -max_len=4096 \
-  -artifact_prefix="$artifacts/" "$corpus" "$seeds"
+# Each target's share of the time, at least one second.
+share=$((seconds / ${#chosen[@]}))
+((share > 0)) || share=1
+status=0
+for target in "${chosen[@]}"; do
+  seeds=$build/fuzz-seeds/$target
+  corpus=$build/fuzz-corpus/$target
+  artifacts=$build/fuzz-artifacts/$target
+  mkdir -p "$seeds" "$corpus" "$artifacts"
+  if [[ $target == dib ]]; then
+    "$build/tests/fuzz/dib_fuzz_seeds" "$seeds"
+  else
+    "$build/tests/fuzz/fuzz_seeds" "$target" "$seeds"
+  fi
+  # New inputs go to the first folder; the seeds are only read.
+  log=$build/fuzz-$target.log
+  started=$SECONDS
+  result=
+  if ! "$build/tests/fuzz/${target}_fuzz" -max_total_time="$share" -max_len=4096 \
+    -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus" "$seeds" >"$log" 2>&1; then
+    tail -n 40 "$log" >&2
+    result=", FAILED"
+    status=1
+  fi
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  echo "fuzz $target: ${runs:-?} runs in $((SECONDS - started)) s$result"
+done
+exit $status

@@ -2,7 +2,7 @@
 # Everything a fresh Debian 12 machine (as root) needs to check the project:
 # installs what is missing, builds the trees, runs every native test, the
 # page's tests in headless chromium and every test under Wine, then fuzzes
-# the bitmap reader briefly.
+# every parser briefly (about a minute in all).
 set -uo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 bash "$here/setup/install-deps.sh" || exit 1
@@ -22,7 +22,7 @@ echo "== Windows build and tests under Wine"
 build_windows || exit 1
 (cd "$root/build/windows" && ctest --output-on-failure -j2 --timeout 600) || status=1
 
-echo "== fuzzing the bitmap reader"
+echo "== fuzzing the parsers"
 bash "$here/fuzz.sh" "${RAIVEL_FUZZ_SECONDS:-60}" || status=1
 
 exit $status

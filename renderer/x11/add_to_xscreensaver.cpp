@@ -24,13 +24,27 @@ std::string SettingsPath()
     }
     if (!home || !*home)
         return {};
-    std::string path = std::string(home) + "/.xscreensaver";
-    // A file kept elsewhere and linked here is edited where it is.
+    return std::string(home) + "/.xscreensaver";
+}
+
+// A file kept elsewhere and linked at `path` is edited where it is; false
+// with `problem` set for a link to nothing, which a file of ours would
+// replace.
+bool FollowLink(std::string& path, std::string& problem)
+{
     if (char* target = realpath(path.c_str(), nullptr)) {
         path = target;
         std::free(target);
+        return true;
     }
-    return path;
+    struct stat link = {};
+    if (lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return true;
+    char target[4096] = {};
+    const ssize_t length = readlink(path.c_str(), target, sizeof target - 1);
+    problem =
+        "it links to " + std::string(target, length > 0 ? length : 0) + ", which does not exist";
+    return false;
 }
 
 // Reads the file, at most one byte past the longest we take; false with
@@ -65,7 +79,7 @@ bool WriteAll(int file, const std::string& text)
 }
 
 // Replaces the file at `path` by one holding `text` in one step: a file
-// beside it is written, given the old one's mode and owner (or the usual
+// beside it is written, given the old one's owner, group and mode (or the usual
 // mode of a new file), and renamed over it. False with errno set on failure,
 // the old file untouched.
 bool ReplaceFile(const std::string& path, const std::string& text, const struct stat* old)
@@ -82,9 +96,12 @@ bool ReplaceFile(const std::string& path, const std::string& text, const struct 
         umask(mask);
         mode = 0666 & ~mask;
     }
-    const bool owned =
-        !old || old->st_uid == geteuid() || fchown(file, old->st_uid, old->st_gid) == 0;
-    bool done = WriteAll(file, text) && fchmod(file, mode) == 0 && owned && fsync(file) == 0;
+    // The owner and group first: a change of them may clear mode bits.
+    struct stat made = {};
+    const bool owned = !old || (fstat(file, &made) == 0 &&
+                                ((made.st_uid == old->st_uid && made.st_gid == old->st_gid) ||
+                                 fchown(file, old->st_uid, old->st_gid) == 0));
+    bool done = owned && WriteAll(file, text) && fchmod(file, mode) == 0 && fsync(file) == 0;
     int error = errno;
     if (close(file) != 0 && done) {
         done = false;
@@ -101,15 +118,25 @@ bool ReplaceFile(const std::string& path, const std::string& text, const struct 
     return done;
 }
 
+int Refuse(const std::string& path, const std::string& problem)
+{
+    std::fprintf(stderr, "raivel: cannot add Raivel to %s: %s; nothing changed\n", path.c_str(),
+                 problem.c_str());
+    return 1;
+}
+
 } // namespace
 
 int AddToXscreensaver()
 {
-    const std::string path = SettingsPath();
+    std::string path = SettingsPath();
     if (path.empty()) {
         std::fputs("raivel: no home folder to find .xscreensaver in\n", stderr);
         return 1;
     }
+    std::string problem;
+    if (!FollowLink(path, problem))
+        return Refuse(path, problem);
     struct stat old = {};
     std::string text;
     const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -134,9 +161,7 @@ int AddToXscreensaver()
         std::printf("raivel: %s already lists Raivel; nothing changed\n", path.c_str());
         return 0;
     case ListChange::Unreadable:
-        std::fprintf(stderr, "raivel: cannot add Raivel to %s: %s; nothing changed\n", path.c_str(),
-                     edit.problem.c_str());
-        return 1;
+        return Refuse(path, edit.problem);
     case ListChange::Added:
         break;
     }

@@ -42,9 +42,8 @@ const char* OptionName(const char* arg)
     return arg[1] == '-' ? arg + 2 : arg + 1;
 }
 
-} // namespace
-
-bool ParseOptions(int argc, const char* const* argv, RaivelOptions& options)
+// ParseOptions' reading, which may stop half way.
+bool ReadOptions(int argc, const char* const* argv, RaivelOptions& options)
 {
     for (int i = 1; i < argc; ++i) {
         const char* name = OptionName(argv[i]);
@@ -73,6 +72,18 @@ bool ParseOptions(int argc, const char* const* argv, RaivelOptions& options)
             return false;
         }
     }
+    return true;
+}
+
+} // namespace
+
+bool ParseOptions(int argc, const char* const* argv, RaivelOptions& options)
+{
+    // A list refused changes nothing.
+    RaivelOptions read = options;
+    if (!ReadOptions(argc, argv, read))
+        return false;
+    options = read;
     return true;
 }
 

@@ -33,7 +33,8 @@ extern const char* const kUsageText;
 
 // Reads argv[1..argc-1]; options take one dash or two. False on an unknown
 // option, a missing value, a delay that is not a whole number of
-// microseconds from 0 up, or -add-to-xscreensaver with anything else.
+// microseconds from 0 up, or -add-to-xscreensaver with anything else, and
+// `options` then stays as it was.
 bool ParseOptions(int argc, const char* const* argv, RaivelOptions& options);
 
 // Reads a window id written in hexadecimal with "0x" in front, or in decimal;

@@ -1,5 +1,6 @@
 #include "xscreensaver_file.h"
 
+#include <algorithm>
 #include <cctype>
 #include <initializer_list>
 #include <string_view>
@@ -18,42 +19,75 @@ const char kListStart[] = "programs:\t\\";
 struct PhysicalLine {
     std::string_view text; // without its line end
     bool ended;            // by a line end (the file's last line may lack one)
-    bool continues;        // ends in a backslash: the setting goes on in the next line
+    bool continues;        // with its line end, joins the next line to its setting
 };
 
-// A setting: its name, its value with the lines joined, and its lines.
+// A setting: its name in lower case, its value as xscreensaver reads it, and
+// where its name and number stand.
 struct Setting {
     std::string name;
-    std::string value;
-    std::size_t first = 0;
-    std::size_t last = 0;
+    std::string value;            // escapes read, blanks around it dropped
+    std::string valueUntrimmed;   // escapes read
+    std::size_t nameLine = 0;     // the line holding the name...
+    std::size_t colon = 0;        // ...and its colon at this place in it,
+    bool colonOnNameLine = false; // when it does
+    std::string_view number;      // a whole number alone on the name line, if so
 };
 
 struct ParsedFile {
     std::vector<PhysicalLine> lines;
+    std::vector<Setting> settings;
     const Setting* programs = nullptr;
     const Setting* selected = nullptr;
-    std::vector<Setting> settings;
+    // The last setting as read so far, when the file's last line joins the
+    // next: an appended line would go on with it.
+    std::string openEnd;
 };
 
-bool IsBlank(char c)
+std::string_view Trim(std::string_view text, std::string_view blanks = " \t\r")
 {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 bool IsNameCharacter(char c)
 {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.' ||
            c == '*';
+}
+
+std::string Lower(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// xscreensaver joins a line to the next when what it has read of the setting,
+// the line end included, is longer than two bytes and ends in a backslash
+// and the line end: the backslash goes.
+bool JoinsNext(const std::string& read)
+{
+    return read.size() + 1 > 2 && read.back() == '\\';
+}
+
+// The escapes of a setting's text read: "\n", "\t", "\r", "\x" for x; a
+// backslash at the very end stands for nothing.
+std::string Unescape(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            out += text[i];
+        } else if (++i < text.size()) {
+            const char c = text[i];
+            out += c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
+        }
+    }
+    return out;
 }
 
 std::vector<PhysicalLine> SplitLines(std::string_view file)
@@ -64,15 +98,71 @@ std::vector<PhysicalLine> SplitLines(std::string_view file)
         const bool ended = end != std::string_view::npos;
         if (!ended)
             end = file.size();
-        const std::string_view text = file.substr(at, end - at);
-        lines.push_back({text, ended, !text.empty() && text.back() == '\\'});
+        lines.push_back({file.substr(at, end - at), ended, false});
         at = end + 1;
     }
     return lines;
 }
 
-// Reads the file's settings; false with `problem` set when a line is neither
-// a setting nor a comment, or when the file is not text at all.
+std::string LineProblem(std::size_t line, const char* what)
+{
+    return "line " + std::to_string(line + 1) + " " + what;
+}
+
+// Reads the setting whose lines are `first` to `last`, joined into `text`,
+// line i's bytes starting at starts[i - first]; false when the lines are
+// neither a setting nor a comment nor blank.
+bool ReadSetting(const std::string& text, const std::vector<std::size_t>& starts, std::size_t first,
+                 ParsedFile& parsed)
+{
+    // Blank and comment lines are told apart once the escapes are read.
+    const std::string plain = Unescape(text);
+    const std::size_t shown = plain.find_first_not_of(" \t\r\n");
+    if (shown == std::string::npos || plain[shown] == '#' || plain[shown] == '!' ||
+        plain[shown] == ';')
+        return true;
+    const std::size_t begin = text.find_first_not_of(" \t\r");
+    const std::size_t colon = text.find(':', begin);
+    const std::string_view name = std::string_view(text).substr(begin, colon - begin);
+    bool named = colon != std::string::npos && !name.empty();
+    for (char c : name)
+        named = named && IsNameCharacter(c);
+    if (!named)
+        return false;
+
+    // The line of a place in the joined text.
+    const auto lineOf = [&](std::size_t at) {
+        std::size_t i = 0;
+        while (i + 1 < starts.size() && starts[i + 1] <= at)
+            ++i;
+        return i;
+    };
+    Setting setting;
+    setting.name = Lower(name);
+    setting.valueUntrimmed = Unescape(std::string_view(text).substr(colon + 1));
+    setting.value = std::string(Trim(setting.valueUntrimmed, " \t\r\n"));
+    const std::size_t nameLine = lineOf(begin);
+    setting.nameLine = first + nameLine;
+    setting.colonOnNameLine = lineOf(colon) == nameLine;
+    setting.colon = colon - starts[nameLine];
+    // A number: blanks, an optional minus and digits, then blanks to the end.
+    const std::string_view after = std::string_view(text).substr(colon + 1);
+    const std::string_view value = Trim(after);
+    std::size_t digits = !value.empty() && value[0] == '-' ? 1 : 0;
+    bool number = value.size() > digits && value.size() - digits <= 5;
+    for (std::size_t i = digits; i < value.size(); ++i)
+        number = number && std::isdigit(static_cast<unsigned char>(value[i]));
+    const std::size_t numberAt = colon + 1 + (value.data() - after.data());
+    if (number && setting.colonOnNameLine && lineOf(numberAt + value.size() - 1) == nameLine)
+        setting.number =
+            parsed.lines[setting.nameLine].text.substr(numberAt - starts[nameLine], value.size());
+    parsed.settings.push_back(std::move(setting));
+    return true;
+}
+
+// Reads the file as xscreensaver 6.06 reads it; false with `problem` set when
+// a line is neither a setting nor a comment, or when xscreensaver could read
+// the file otherwise than we do.
 bool Parse(std::string_view file, ParsedFile& parsed, std::string& problem)
 {
     if (file.size() > kLongestSettingsFile) {
@@ -84,29 +174,39 @@ bool Parse(std::string_view file, ParsedFile& parsed, std::string& problem)
         return false;
     }
     parsed.lines = SplitLines(file);
+    for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
+        if (parsed.lines[i].text.size() > kLongestSettingsLine) {
+            problem = LineProblem(i, "is longer than xscreensaver reads in one piece");
+            return false;
+        }
+    }
     for (std::size_t first = 0; first < parsed.lines.size();) {
         std::size_t last = first;
         std::string joined;
+        std::vector<std::size_t> starts;
         for (;; ++last) {
-            const PhysicalLine& line = parsed.lines[last];
-            joined.append(line.text.substr(0, line.text.size() - (line.continues ? 1 : 0)));
+            PhysicalLine& line = parsed.lines[last];
+            starts.push_back(joined.size());
+            joined.append(line.text);
+            line.continues = JoinsNext(joined);
+            if (!line.ended && joined.size() > 2 && joined[joined.size() - 2] == '\\') {
+                // xscreensaver drops both bytes.
+                problem = LineProblem(last, "has no line end and a backslash before its last byte");
+                return false;
+            }
+            if (line.continues) {
+                // An empty line takes the backslash of a line before it.
+                joined.pop_back();
+                starts.back() = std::min(starts.back(), joined.size());
+            }
             if (!line.continues || last + 1 == parsed.lines.size())
                 break;
         }
-        const std::string_view text = Trim(joined);
-        const std::size_t colon = text.find(':');
-        if (!text.empty() && text[0] != '#' && text[0] != '!') {
-            const std::string_view name = text.substr(0, colon);
-            bool named = colon != std::string_view::npos && !name.empty();
-            for (char c : name)
-                named = named && IsNameCharacter(c);
-            if (!named) {
-                problem = "line " + std::to_string(first + 1) +
-                          " is neither a \"name: value\" setting nor a comment";
-                return false;
-            }
-            parsed.settings.push_back(
-                {std::string(name), std::string(Trim(text.substr(colon + 1))), first, last});
+        if (parsed.lines[last].continues)
+            parsed.openEnd = joined;
+        if (!ReadSetting(joined, starts, first, parsed)) {
+            problem = LineProblem(first, "is neither a \"name: value\" setting nor a comment");
+            return false;
         }
         first = last + 1;
     }
@@ -122,56 +222,73 @@ bool Parse(std::string_view file, ParsedFile& parsed, std::string& problem)
             *found = &setting;
         }
     }
+    if (parsed.programs && !parsed.programs->colonOnNameLine) {
+        problem = "\"programs:\" is split over two lines";
+        return false;
+    }
+    if (parsed.programs && parsed.programs->valueUntrimmed.find('\r') != std::string::npos) {
+        problem = "the \"programs:\" list holds a carriage return";
+        return false;
+    }
     return true;
 }
 
-// The program an entry of the list runs: the entry without its "-" (turned
-// off), its visual ("GL:") and its quoted name.
+// The program an entry of the list runs, as xscreensaver reads the entry:
+// without its "-" (turned off), its visual ("GL:") and its quoted name.
 std::string_view EntryProgram(std::string_view entry)
 {
-    entry = Trim(entry);
-    if (!entry.empty() && entry[0] == '-')
-        entry = Trim(entry.substr(1));
-    const std::size_t word = entry.find_first_of(" \t");
-    if (word != std::string_view::npos && word > 0 && entry[word - 1] == ':')
-        entry = Trim(entry.substr(word));
+    const auto skipSpace = [&] {
+        while (!entry.empty() && std::isspace(static_cast<unsigned char>(entry[0])))
+            entry.remove_prefix(1);
+    };
+    skipSpace();
+    if (!entry.empty() && entry[0] == '-') {
+        entry.remove_prefix(1);
+        skipSpace();
+    }
+    std::size_t visual = 0;
+    while (visual < entry.size() && entry[visual] != ':' && entry[visual] != '"' &&
+           !std::isspace(static_cast<unsigned char>(entry[visual])))
+        ++visual;
+    if (visual < entry.size() && entry[visual] == ':') {
+        entry.remove_prefix(visual + 1);
+        skipSpace();
+    }
     if (!entry.empty() && entry[0] == '"') {
         const std::size_t close = entry.find('"', 1);
-        entry =
-            close == std::string_view::npos ? std::string_view() : Trim(entry.substr(close + 1));
+        entry.remove_prefix(close == std::string_view::npos ? entry.size() : close + 1);
+        skipSpace();
     }
-    return entry.substr(0, entry.find_first_of(" \t"));
+    std::size_t end = 0;
+    while (end < entry.size() && !std::isspace(static_cast<unsigned char>(entry[end])))
+        ++end;
+    return entry.substr(0, end);
 }
 
 bool ListsRaivel(const std::string& programs)
 {
     const std::string_view list(programs);
     for (std::size_t at = 0; at <= list.size();) {
-        std::size_t end = list.find("\\n", at);
+        std::size_t end = list.find('\n', at);
         if (end == std::string_view::npos)
             end = list.size();
         const std::string_view program = EntryProgram(list.substr(at, end - at));
         const std::size_t slash = program.rfind('/');
         if (program.substr(slash == std::string_view::npos ? 0 : slash + 1) == "raivel")
             return true;
-        at = end + 2;
+        at = end + 1;
     }
     return false;
 }
 
-// Reads "selected:"'s value, a whole number written on its own line.
+// Reads "selected:"'s value, a whole number alone on the line of its name.
 bool ReadSelected(const ParsedFile& parsed, long& selected, std::string& problem)
 {
-    const std::string& value = parsed.selected->value;
-    std::size_t digits = value.size() > 0 && value[0] == '-' ? 1 : 0;
-    bool number = value.size() > digits && value.size() - digits <= 5;
-    for (std::size_t i = digits; i < value.size(); ++i)
-        number = number && std::isdigit(static_cast<unsigned char>(value[i]));
-    if (!number || parsed.selected->first != parsed.selected->last) {
+    if (parsed.selected->number.empty()) {
         problem = "\"selected:\" is not a whole number on one line";
         return false;
     }
-    selected = std::stol(value);
+    selected = std::stol(std::string(parsed.selected->number));
     return true;
 }
 
@@ -180,6 +297,16 @@ void AppendLine(std::string& out, std::string_view text, bool ended = true)
     out.append(text);
     if (ended)
         out += '\n';
+}
+
+// Whether xscreensaver reads every line of `text` in one piece.
+bool LinesFit(std::string_view text)
+{
+    for (const PhysicalLine& line : SplitLines(text)) {
+        if (line.text.size() > kLongestSettingsLine)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -201,14 +328,19 @@ ListEdit AddRaivelToProgramList(const std::string* file)
         edit.change = ListChange::AlreadyListed;
         return edit;
     }
+    if (!parsed.programs && selected >= 0) {
+        edit.problem = "\"selected:\" chooses from xscreensaver's own list, which the file "
+                       "does not hold (choose the mode again in xscreensaver-settings first)";
+        return edit;
+    }
 
     std::string& out = edit.text;
     for (std::size_t i = 0; i < parsed.lines.size(); ++i) {
         const PhysicalLine& line = parsed.lines[i];
-        if (parsed.programs && i == parsed.programs->first) {
+        if (parsed.programs && i == parsed.programs->nameLine) {
             // The list's first entry may share the "programs:" line: it then
             // moves to a line of its own, after ours.
-            const std::size_t colon = line.text.find(':');
+            const std::size_t colon = parsed.programs->colon;
             const std::string_view rest = line.text.substr(colon + 1);
             if (line.continues && Trim(rest.substr(0, rest.size() - 1)).empty()) {
                 AppendLine(out, line.text);
@@ -218,23 +350,35 @@ ListEdit AddRaivelToProgramList(const std::string* file)
                 AppendLine(out, std::string(kEntryLine) + "\\");
                 AppendLine(out, rest, line.ended);
             }
-        } else if (parsed.selected && i == parsed.selected->first && selected >= 0) {
-            const std::size_t number = line.text.find(parsed.selected->value, line.text.find(':'));
+        } else if (parsed.selected && i == parsed.selected->nameLine && selected >= 0) {
+            const std::string_view number = parsed.selected->number;
+            const std::size_t at = number.data() - line.text.data();
             AppendLine(out,
-                       std::string(line.text.substr(0, number)) + std::to_string(selected + 1) +
-                           std::string(line.text.substr(number + parsed.selected->value.size())),
+                       std::string(line.text.substr(0, at)) + std::to_string(selected + 1) +
+                           std::string(line.text.substr(at + number.size())),
                        line.ended);
         } else {
             AppendLine(out, line.text, line.ended);
         }
     }
     if (!parsed.programs) {
-        // A setting going on past the file's end is ended first.
+        // The last setting may go on past the file's end: each blank line
+        // after it takes one backslash, until one ends it.
         if (!out.empty() && out.back() != '\n')
             out += '\n';
-        if (!parsed.lines.empty() && parsed.lines.back().continues)
+        bool joining = !parsed.lines.empty() && parsed.lines.back().continues;
+        while (joining) {
             out += '\n';
+            joining = JoinsNext(parsed.openEnd);
+            if (joining)
+                parsed.openEnd.pop_back();
+        }
         out += std::string(kListStart) + "\n" + kEntryLine + "\\\n\n";
+    }
+    if (out.size() > kLongestSettingsFile || !LinesFit(out)) {
+        edit.text.clear();
+        edit.problem = "the edit would make it longer than xscreensaver reads";
+        return edit;
     }
     edit.change = ListChange::Added;
     return edit;

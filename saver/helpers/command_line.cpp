@@ -49,7 +49,7 @@ int32_t PreviewHostHandle(const std::string& arguments)
     for (size_t i = characters.size() > 3 ? characters[3] : arguments.size(); i < arguments.size();
          ++i) {
         const char c = arguments[i];
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r')
+        if (c == ' ' || c == '\t' || c == '\n')
             continue;
         bool continues = false;
         if (std::isdigit(static_cast<unsigned char>(c))) {

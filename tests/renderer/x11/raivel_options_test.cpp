@@ -54,6 +54,10 @@ TEST(RaivelOptions, HackOptionsWithOneDashOrTwo)
                                                {"-add-to-xscreensaver", "-root"},
                                                {"-fps", "-add-to-xscreensaver"}})
         EXPECT_FALSE(Parse(bad, options)) << bad[0];
+    // A list refused is not half applied.
+    EXPECT_FALSE(Parse({"-root", "-delay", "5", "-bogus"}, options));
+    EXPECT_EQ(options.target, TargetKind::OwnWindow);
+    EXPECT_EQ(options.delayMicroseconds, kDefaultDelayMicroseconds);
 }
 
 TEST(RaivelOptions, WindowIdsInHexadecimalOrDecimal)

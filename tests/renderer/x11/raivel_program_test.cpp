@@ -10,11 +10,13 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -74,6 +76,7 @@ public:
     }
 
     bool Running() const { return pid_ > 0 && status_ < 0; }
+    pid_t Pid() const { return pid_; }
     void Signal(int signal) const { kill(pid_, signal); }
 
     // The exit code once the process has ended, within `limit`; -1 while it
@@ -271,6 +274,30 @@ int Running(const fs::path& program)
     return count;
 }
 
+// The display mode of xscreensaver's own that runs under `ancestor` (a
+// program of its folder that is not one of its helpers); empty for none.
+std::string RunningHack(pid_t ancestor)
+{
+    const fs::path hacks = "/usr/libexec/xscreensaver";
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::error_code error;
+        const fs::path program = fs::read_symlink(entry.path() / "exe", error);
+        if (error || program.parent_path() != hacks ||
+            program.filename().string().rfind("xscreensaver", 0) == 0)
+            continue;
+        for (pid_t pid = std::atoi(entry.path().filename().c_str()); pid > 1;) {
+            if (pid == ancestor)
+                return program.filename();
+            // The parent, the fourth field of stat (the second, the name in
+            // brackets, holds no ") ").
+            std::string stat = ReadText(fs::path("/proc") / std::to_string(pid) / "stat");
+            const size_t name = stat.rfind(") ");
+            pid = name == std::string::npos ? 0 : std::atoi(stat.c_str() + name + 4);
+        }
+    }
+    return {};
+}
+
 class RaivelProgram : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -372,18 +399,17 @@ protected:
     }
 
     // A home folder for the xscreensaver daemon's user, holding a
-    // .xscreensaver with the daemon's settings for a test and `programs`, and
+    // .xscreensaver with the daemon's settings for a test and `settings`, and
     // the command lines that run as that user there: `nobody` when the tests
     // run as root (the daemon starts no display mode as root), else ourselves.
-    fs::path MakeXscreensaverHome(const std::string& programs)
+    fs::path MakeXscreensaverHome(const std::string& settings)
     {
         const fs::path home = folder_ / "home";
         fs::create_directories(home);
         std::ofstream(home / ".xscreensaver")
-            << "mode: one\nselected: 0\nlock: False\nsplash: False\nfade: False\nunfade: False\n"
+            << "mode: one\nlock: False\nsplash: False\nfade: False\nunfade: False\n"
                "grabDesktopImages: True\ngrabVideoFrames: False\nchooseRandomImages: False\n"
-               "programs: "
-            << programs;
+            << settings;
         for (const fs::path& path : {folder_, home, home / ".xscreensaver"}) {
             fs::permissions(path, fs::perms::owner_all | fs::perms::group_read |
                                       fs::perms::group_exec | fs::perms::others_read |
@@ -513,7 +539,8 @@ TEST_F(RaivelProgram, UnderXscreensaverTheStormShowsOnActivateAndEndsOnDeactivat
     // A copy of the program the user may run.
     const fs::path program = folder_ / "raivel";
     fs::copy_file(RAIVEL_PROGRAM, program);
-    const fs::path home = MakeXscreensaverHome("GL: " + program.string() + " --root \\n\\\n");
+    const fs::path home =
+        MakeXscreensaverHome("selected: 0\nprograms: GL: " + program.string() + " --root \\n\\\n");
     const auto command = [&](const char* what) { return Tell(home, {what}); };
     const auto hack = [&] { return Running(program) > 0; };
 
@@ -541,11 +568,21 @@ TEST_F(RaivelProgram, AddToXscreensaverReplacesTheFileWholeOrLeavesItAlone)
     EXPECT_EQ(add(), 0);
     EXPECT_EQ(ReadText(file), made);
 
-    // A private file stays private.
+    // A private file stays private, and its group stays (one of ours other
+    // than the group a new file gets, when there is one).
     std::ofstream(file) << "lock: True\n";
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    gid_t groups[64];
+    const int count = getgroups(64, groups);
+    const gid_t group = geteuid() == 0                        ? 65534
+                        : count > 1 && groups[0] == getegid() ? groups[1]
+                                                              : groups[0];
+    EXPECT_EQ(chown(file.c_str(), geteuid(), group), 0);
     EXPECT_EQ(add(), 0);
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    struct stat kept = {};
+    EXPECT_EQ(stat(file.c_str(), &kept), 0);
+    EXPECT_EQ(kept.st_gid, group);
     EXPECT_EQ(ReadText(file).rfind("lock: True\nprograms:", 0), 0u);
 
     std::ofstream(file) << "not settings\n";
@@ -556,6 +593,42 @@ TEST_F(RaivelProgram, AddToXscreensaverReplacesTheFileWholeOrLeavesItAlone)
                                       "comment; nothing changed\n");
     // Nothing but the file and the test's own output is left in the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
+
+    // A link to a file not made yet stays a link to nothing.
+    fs::remove(file);
+    fs::create_symlink("dotfiles/xscreensaver", file);
+    EXPECT_EQ(add(), 1);
+    EXPECT_TRUE(fs::is_symlink(file));
+    EXPECT_EQ(ReadText(Errors()), "raivel: cannot add Raivel to " + file.string() +
+                                      ": it links to dotfiles/xscreensaver, which does not exist; "
+                                      "nothing changed\n");
+}
+
+// The daemon runs the same display mode after the command as before it, when
+// the mode is chosen from xscreensaver's own list (the file has no list).
+TEST_F(RaivelProgram, AModeChosenFromXscreensaversOwnListStaysChosen)
+{
+    const fs::path program = folder_ / "raivel";
+    fs::copy_file(RAIVEL_PROGRAM, program);
+    const fs::path home = MakeXscreensaverHome("selected: 3\n");
+    Child daemon(AsUser(home, {"xscreensaver", "-no-splash"}), {}, folder_ / "daemon.txt");
+    ASSERT_TRUE(Eventually([&] { return Tell(home, {"-time"}); }))
+        << ReadText(folder_ / "daemon.txt");
+    const auto shown = [&] {
+        std::string hack;
+        EXPECT_TRUE(Tell(home, {"-activate"}));
+        EXPECT_TRUE(Eventually([&] { return !(hack = RunningHack(daemon.Pid())).empty(); }));
+        EXPECT_TRUE(Tell(home, {"-deactivate"}));
+        EXPECT_TRUE(Eventually([&] { return RunningHack(daemon.Pid()).empty(); }));
+        return hack;
+    };
+    const std::string before = shown();
+    EXPECT_EQ(before, "blitspin"); // the fourth of xscreensaver 6.06's list
+    Child(AsUser(home, {program.string(), "--add-to-xscreensaver"})).Wait();
+    for (int blank = 0; blank < 3; ++blank)
+        EXPECT_EQ(shown(), before);
+    Tell(home, {"-exit"});
+    EXPECT_GE(daemon.Wait(), 0);
 }
 
 // The command as a user runs it, found on the PATH as the package puts it
@@ -582,7 +655,7 @@ TEST_F(RaivelProgram, AddedToXscreensaverItIsFirstAndRunsOnEachMonitorOverTheDes
     const fs::path program = bin / "raivel";
     fs::create_directories(bin);
     fs::copy_file(RAIVEL_PROGRAM, program);
-    const fs::path home = MakeXscreensaverHome("GL: gears -root \\n\\\n");
+    const fs::path home = MakeXscreensaverHome("selected: 0\nprograms: GL: gears -root \\n\\\n");
     const std::string path = bin.string() + ":" + std::getenv("PATH");
     const fs::path gears = "/usr/libexec/xscreensaver/gears";
     const auto tell = [&](std::vector<std::string> what) { return Tell(home, what, screen.name); };

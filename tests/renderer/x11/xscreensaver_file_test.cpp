@@ -68,10 +68,24 @@ TEST(XscreensaverFile, AFirstEntryOnTheListsOwnLineMovesBelowOurs)
 
 TEST(XscreensaverFile, AFileWithoutAListGetsOneAtItsEnd)
 {
-    // The last setting goes on past the end of the file: it is ended first.
+    // The last setting goes on past the end of the file: it is ended first,
+    // by as many blank lines as it takes.
     const ListEdit edit = Edit("# mine\nlock: False\nfade: \\");
     EXPECT_EQ(edit.change, ListChange::Added);
     EXPECT_EQ(edit.text, "# mine\nlock: False\nfade: \\\n\nprograms:\t\\\n" + kEntryLine + "\n");
+    EXPECT_EQ(Edit("fade: a\\\\\n").text, "fade: a\\\\\n\n\nprograms:\t\\\n" + kEntryLine + "\n");
+}
+
+TEST(XscreensaverFile, SettingsAreReadAsXscreensaverReadsThem)
+{
+    // Names in any case, and ";" comments.
+    EXPECT_EQ(Edit("; mine\nPrograms: maze\nSelected: 0\n").text,
+              "; mine\nPrograms:\t\\\n" + kEntryLine + " maze\nSelected: 1\n");
+    // A line of blanks and a backslash joins "programs:" to it.
+    EXPECT_EQ(Edit(" \\\nprograms: maze\n").text, " \\\nprograms:\t\\\n" + kEntryLine + " maze\n");
+    // A last "selected:" going on past the file's end stays readable.
+    EXPECT_EQ(Edit(Edit("selected: -1\\").text).change, ListChange::AlreadyListed);
+    EXPECT_EQ(Edit("programs: GL:raivel --root\n").change, ListChange::AlreadyListed);
 }
 
 TEST(XscreensaverFile, ASecondRunChangesNothing)
@@ -95,7 +109,16 @@ TEST(XscreensaverFile, AFileThatIsNotXscreensaverSettingsIsRefused)
          {std::string("mode: one\nthis is not a setting\n"),
           std::string("programs: maze -root\nprograms: gears -root\n"),
           std::string("selected: two\nprograms: maze -root\n"), std::string("selected: 1\\\n 2\n"),
-          std::string("mode: one\n\0\1\2", 13), std::string(kLongestSettingsFile + 1, '#')}) {
+          std::string("mode: one\n\0\1\2", 13), std::string(kLongestSettingsFile + 1, '#'),
+          // A choice from xscreensaver's own list, which a list of ours would end.
+          std::string("selected: 3\n"),
+          // What xscreensaver 6.06 misreads: a line it cuts, the last two bytes
+          // of a file without a line end, a carriage return in the list.
+          "#" + std::string(kLongestSettingsLine, '#'), std::string("fade: \\x"),
+          std::string("programs: maze\\r\n"),
+          // The colon on a line of its own, after an empty line that takes
+          // a backslash of the name's line.
+          std::string("programs\\\\\n\n: maze\n")}) {
         const ListEdit edit = Edit(file);
         EXPECT_EQ(edit.change, ListChange::Unreadable) << file.substr(0, 40);
         EXPECT_FALSE(edit.problem.empty());

@@ -15,6 +15,7 @@ TEST(CommandLine, PreviewHandleIsReadFromTheFourthCharacter)
     EXPECT_EQ(PreviewHostHandle("/p 1234"), 1234);
     EXPECT_EQ(PreviewHostHandle("/P1234"), 234);
     EXPECT_EQ(PreviewHostHandle("/p 12 3\t4\n"), 1234);
+    EXPECT_EQ(PreviewHostHandle("/p 12\r3"), 12); // a carriage return is no blank
     EXPECT_EQ(PreviewHostHandle("/p 1234abc"), 1234);
     EXPECT_EQ(PreviewHostHandle("/p 12-3"), 12);
     EXPECT_EQ(PreviewHostHandle("/p -5"), -5);

@@ -1,0 +1,117 @@
+// fuzz_seeds TARGET DIR: writes the starting corpus of a text fuzz target
+// (xscreensaver_file, command_line, raivel_options or number_text) into DIR,
+// one file per input.
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A ~/.xscreensaver as xscreensaver-settings writes it: a heading, the
+// settings with tabs before their values, the list one entry a line.
+std::string SettingsToolLayout(const std::string& list)
+{
+    return "# XScreenSaver Preferences File\n"
+           "# Written by xscreensaver-settings 6.06 for root on Sat Dec  5 12:00:00 2026.\n"
+           "# https://www.jwz.org/xscreensaver/\n"
+           "\n"
+           "timeout:\t0:10:00\n"
+           "cycle:\t\t0:10:00\n"
+           "lock:\t\tFalse\n"
+           "mode:\t\tone\n"
+           "selected:\t2\n"
+           "textMode:\tdate\n"
+           "textLiteral:\tXScreenSaver\n"
+           "\n" +
+           list + "\n\npointerHysteresis:  10\nauthWarningSlack:   20\n";
+}
+
+const char kToolList[] = "programs:\t\t\t\t\t\t\t\t      \\\n"
+                         "\t\t\t\tmaze --root\t\t\t\t    \\n\\\n"
+                         "  GL: \t\t\t\tsuperquadrics --root\t\t\t    \\n\\\n"
+                         "-\t\t\t\tpyro --root\t\t\t\t    \\n\\\n"
+                         "- GL: \"Storm\"\t\t/usr/libexec/xscreensaver/gears -root   \\n\\\n";
+
+// The system's list as this machine's xscreensaver gives it, made a
+// "programs:" setting; the short list above where xscreensaver is missing.
+std::string SystemList()
+{
+    std::ifstream in("/etc/X11/app-defaults/XScreenSaver");
+    std::string line, list;
+    bool inList = false;
+    while (std::getline(in, line)) {
+        if (!inList && line.rfind("*programs:", 0) == 0) {
+            inList = true;
+            line.erase(0, 1);
+        }
+        if (inList) {
+            list += line + "\n";
+            if (line.empty() || line.back() != '\\')
+                break;
+        }
+    }
+    return list.empty() ? kToolList : list;
+}
+
+// A command line for raivel_options: the arguments separated by zero bytes.
+std::string Arguments(const std::vector<std::string>& arguments)
+{
+    std::string joined;
+    for (const std::string& argument : arguments)
+        joined += (joined.empty() ? "" : std::string(1, '\0')) + argument;
+    return joined;
+}
+
+std::vector<std::string> Seeds(const std::string& target)
+{
+    if (target == "xscreensaver_file") {
+        return {SettingsToolLayout(kToolList),
+                SettingsToolLayout(SystemList()),
+                "programs: GL: maze -root \\n\\\n  gears -root \\n\\\n",
+                "selected: 0\n \\\nprograms:\t\\\n  maze --root \\n\\\n",
+                "lock: False\nselected: -1\\",
+                "selected: 3\nmode: one\n",
+                "Selected: 1\nPrograms: maze --root \\n gears --root\n",
+                "programs: GL:raivel --root \\n\\\n",
+                "; comment\n# comment \\\n programs: hidden\n! comment\nfade: \\\n"};
+    }
+    if (target == "command_line") {
+        // The first byte chooses the code page: even 1252, odd 932.
+        return {std::string(1, '\0') + "\"C:\\Program Files\\Raivel.scr\" /p 1234",
+                std::string(1, '\0') + "C:\\WINDOWS\\Raivel.scr   /s",
+                std::string(1, '\0') + "Raivel.scr /c:5678",
+                std::string(1, '\0') + "Raivel.scr /p -1.5e3 7",
+                "\1C:\\\x95\\\x5c\\Raivel.scr /P\x95\x5c 12",
+                "\1Raivel.scr /p 12\x81"};
+    }
+    if (target == "raivel_options") {
+        return {Arguments({"-root", "-delay", "20000", "-fps"}),
+                Arguments({"--window-id", "0x1a00007", "--print-fps"}),
+                Arguments({"--add-to-xscreensaver"}), Arguments({"-delay", "-5"})};
+    }
+    if (target == "number_text")
+        return {" 2", "-1", "1.9", "-0.5", " 32767 ", "+12.", "-32769"};
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> seeds = argc == 3 ? Seeds(argv[1]) : std::vector<std::string>();
+    if (seeds.empty()) {
+        std::fprintf(
+            stderr,
+            "usage: fuzz_seeds xscreensaver_file|command_line|raivel_options|number_text DIR\n");
+        return 2;
+    }
+    for (size_t i = 0; i < seeds.size(); ++i) {
+        std::ofstream out(std::string(argv[2]) + "/seed" + std::to_string(i), std::ios::binary);
+        out << seeds[i];
+        if (!out)
+            return 1;
+    }
+    return 0;
+}
