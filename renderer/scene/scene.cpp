@@ -74,7 +74,15 @@ int StartScene(bool textured)
     if (!textured)
         return 0;
     GrowBolt();
+    PrepareSceneContext();
+    MarkStartup("first bolt and scene state");
+    return 1;
+}
 
+} // namespace
+
+void PrepareSceneContext()
+{
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
@@ -88,11 +96,14 @@ int StartScene(bool textured)
     glFogf(GL_FOG_MODE, static_cast<GLfloat>(GL_LINEAR));
     glFogf(GL_FOG_DENSITY, 0.5f);
     glEnable(GL_FOG);
-    MarkStartup("first bolt and scene state");
-    return 1;
 }
 
-} // namespace
+unsigned int BuildSceneTexture(const RgbImage* image)
+{
+    GLuint texture = 0;
+    BuildTexture(image, texture);
+    return texture;
+}
 
 int LoadSceneTextures()
 {
@@ -154,6 +165,11 @@ void StepScene()
 
 void DrawScene()
 {
+    DrawSceneWith(g_cloudTexture, g_desktopTexture);
+}
+
+void DrawSceneWith(unsigned int cloudTexture, unsigned int desktopTexture)
+{
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(0.24, 0.24, 0.24, 0.24, 0.0, 1.0, 0.0, 1.0, 0.0);
@@ -163,7 +179,7 @@ void DrawScene()
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
     glBlendFunc(GL_ONE, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, g_cloudTexture);
+    glBindTexture(GL_TEXTURE_2D, cloudTexture);
     DrawQuad(kCeiling);
 
     // The sliding ceiling stands where it is, in the shade of where it will
@@ -172,7 +188,7 @@ void DrawScene()
     glTranslatef(0.0f, 0.0f, g_slideOffset);
     const float shade = 1.0f - SlideAfter(g_slideOffset) / 40.0f;
     glColor3f(shade, shade, shade);
-    glBindTexture(GL_TEXTURE_2D, g_cloudTexture);
+    glBindTexture(GL_TEXTURE_2D, cloudTexture);
     DrawQuad(kSlidingCeiling);
     glPopMatrix();
 
@@ -180,7 +196,7 @@ void DrawScene()
     glColor3f(floor, floor, floor);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, g_desktopTexture);
+    glBindTexture(GL_TEXTURE_2D, desktopTexture);
     DrawQuad(kFloor);
     glDisable(GL_TEXTURE_2D);
 
