@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "gl_headers.h"
@@ -23,6 +24,7 @@ struct Storm {
 };
 
 std::vector<MonitorPicture> g_floors;
+std::thread g_floorTaker;
 std::vector<Storm> g_storms;
 
 // The context current when it is made, current again when it goes.
@@ -74,9 +76,15 @@ void FreeFloors()
 
 } // namespace
 
-void CaptureStormFloors()
+void BeginStormFloors()
 {
-    g_floors = CaptureOtherMonitors();
+    g_floorTaker = std::thread([] { g_floors = CaptureOtherMonitors(); });
+}
+
+void AwaitStormFloors()
+{
+    if (g_floorTaker.joinable())
+        g_floorTaker.join();
 }
 
 void StartScreenStorms(HWND storm)
@@ -143,6 +151,7 @@ void RemoveScreenStorms()
             EndStorm(storm);
     }
     g_storms.clear();
+    AwaitStormFloors();
     FreeFloors();
     ForgetScreenWindowClass(ScreenWindow::Storm);
 }

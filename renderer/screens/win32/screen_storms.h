@@ -8,10 +8,15 @@
 // the monitor's own size. The storm's state is the one the primary draws:
 // each frame, every monitor draws it before the next step.
 
-// Takes the desktop of every other monitor, in memory only. The renderer's
-// first step, before its display-mode change and before any of its windows
-// (the storm's, the covers) exists: nothing of the run is on the screen yet.
-void CaptureStormFloors();
+// Starts taking the desktop of every other monitor, in memory only, on a
+// thread of its own: right after the display-mode change (which leaves the
+// other monitors as they are, wherever it moves them), while the storm's
+// window is made but not yet shown.
+void BeginStormFloors();
+
+// Waits until the pictures are taken: before the storm's window shows and
+// the covers go up.
+void AwaitStormFloors();
 
 // After the primary's first frame, with its context current: a storm over
 // each monitor whose desktop was taken and that still lies outside the
@@ -28,5 +33,5 @@ void DrawScreenStorms();
 // primary (its place then stays covered black).
 void FollowScreenStorms();
 
-// Ends every storm and frees the pictures not yet used.
+// Ends every storm and frees the pictures not yet used (once taken).
 void RemoveScreenStorms();
