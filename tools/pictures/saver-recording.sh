@@ -2,6 +2,7 @@
 # Sourced by the scripts that make the README's pictures from a real run,
 # after tools/wine/saver-under-wine.sh (its $session, $saver and Wine
 # desktop set up).
+: "${session:?the Wine session folder is not set}"
 
 # record_saver_run RECORDING WIDTHxHEIGHT SECONDS RATE: records the display
 # into RECORDING while the saver runs, from a second before its start, then
@@ -17,12 +18,13 @@ record_saver_run() {
   check_capture
 }
 
-# find_flashes RECORDING: sets flashes to the frames of RECORDING where the
+# find_flashes RECORDING: sets the array flashes to the frames of RECORDING where the
 # primary monitor's near floor leaps up in brightness.
 find_flashes() {
   ffmpeg -loglevel error -i "$1" \
     -vf "crop=1024:200:0:568,signalstats,metadata=print:key=lavfi.signalstats.YAVG:file=$session/brightness.txt" \
     -f null -
+  # shellcheck disable=SC2034 # the caller's
   mapfile -t flashes < <(grep -o 'YAVG=[0-9.]*' "$session/brightness.txt" | cut -d= -f2 |
     awk 'NR > 1 && $1 - previous > 30 { print NR - 1 } { previous = $1 }')
 }
