@@ -18,17 +18,20 @@
 // two pictures on disk and the window's name pass between them.
 //
 // `Raivel.dll`, the renderer (a program, whatever its name says):
-//   window  renderer/win32: the display at 1024 x 768 x 32, the storm's
-//           window, its OpenGL context, black covers over the other
-//           monitors (renderer/screens); the scene loads the two pictures
-//           and grows the first bolt (renderer/scene).
+//   window  renderer/win32: the other monitors' desktops taken into
+//           memory, the display at 1024 x 768 x 32, the storm's window, its
+//           OpenGL context, black covers over the other monitors
+//           (renderer/screens); the scene loads the two pictures and grows
+//           the first bolt (renderer/scene). After the first frame, a storm
+//           of its own over each other monitor's cover.
 //   loop    renderer/loop: one message per pass; when none waits, the pacer
 //           says how many 1/60 s steps are due and how long to sleep after
 //           the frame, and Escape held ends the loop.
 //   step    StepScene: the flash fades, the sliding ceiling moves on and,
 //           each 601 steps, jumps back as a new bolt flashes.
-//   draw    DrawScene, then the buffer swap; at the end the display is
-//           restored and the window destroyed, which ends the saver's run.
+//   draw    DrawScene, the other monitors' storms, then the buffer swap;
+//           at the end the display is restored and the window destroyed,
+//           which ends the saver's run.
 
 // The capture folder and the two pictures the saver writes into it for the
 // renderer: the clouds of the sky and the screen, mirrored, of the floor.

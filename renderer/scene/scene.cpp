@@ -62,7 +62,15 @@ int StartScene(bool textured)
     if (!textured)
         return 0;
     GrowBolt();
+    PrepareSceneContext();
+    MarkStartup("first bolt and scene state");
+    return 1;
+}
 
+} // namespace
+
+void PrepareSceneContext()
+{
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
@@ -76,11 +84,14 @@ int StartScene(bool textured)
     glFogf(GL_FOG_MODE, static_cast<GLfloat>(GL_LINEAR));
     glFogf(GL_FOG_DENSITY, 0.5f);
     glEnable(GL_FOG);
-    MarkStartup("first bolt and scene state");
-    return 1;
 }
 
-} // namespace
+unsigned int BuildSceneTexture(const RgbImage* image)
+{
+    GLuint texture = 0;
+    BuildTexture(image, texture);
+    return texture;
+}
 
 int LoadSceneTextures()
 {
@@ -115,6 +126,11 @@ void ResizeScene(int width, int height)
 
 void DrawScene()
 {
+    DrawSceneWith(g_cloudTexture, g_desktopTexture);
+}
+
+void DrawSceneWith(unsigned int cloudTexture, unsigned int desktopTexture)
+{
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     gluLookAt(kEye[0], kEye[1], kEye[2], kLookAt[0], kLookAt[1], kLookAt[2], kUp[0], kUp[1],
@@ -125,14 +141,14 @@ void DrawScene()
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
     glBlendFunc(GL_ONE, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, g_cloudTexture);
+    glBindTexture(GL_TEXTURE_2D, cloudTexture);
     DrawQuad(kCeiling);
 
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, g_slideOffset);
     const float shade = SlidingCeilingShade();
     glColor3f(shade, shade, shade);
-    glBindTexture(GL_TEXTURE_2D, g_cloudTexture);
+    glBindTexture(GL_TEXTURE_2D, cloudTexture);
     DrawQuad(kSlidingCeiling);
     glPopMatrix();
 
@@ -140,7 +156,7 @@ void DrawScene()
     glColor3f(floor, floor, floor);
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, g_desktopTexture);
+    glBindTexture(GL_TEXTURE_2D, desktopTexture);
     DrawQuad(kFloor);
     glDisable(GL_TEXTURE_2D);
 

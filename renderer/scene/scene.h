@@ -36,6 +36,18 @@ void StepScene();
 // Draws the storm as it stands into the back buffer.
 void DrawScene();
 
+// The same storm over other textures (another monitor's floor), into the
+// current context's back buffer.
+void DrawSceneWith(unsigned int cloudTexture, unsigned int desktopTexture);
+
+// Sets the current context up for drawing the scene: its fixed state. A
+// further context that draws the storm (another monitor's) needs it too.
+void PrepareSceneContext();
+
+// A new mipmapped texture of `image` in the current context's texture names;
+// 0 without a picture.
+unsigned int BuildSceneTexture(const RgbImage* image);
+
 // Draws a frame, then advances one step: the storm at one step per frame.
 void RenderFrame();
 

@@ -10,13 +10,17 @@ void AddOnce(std::vector<ScreenRect>& rects, const ScreenRect& rect)
         rects.push_back(rect);
 }
 
+ScreenRect Overlap(const ScreenRect& one, const ScreenRect& other)
+{
+    return {std::max(one.left, other.left), std::max(one.top, other.top),
+            std::min(one.right, other.right), std::min(one.bottom, other.bottom)};
+}
+
 // What of `area` lies outside `hole`: the bands above and below it across
 // the whole width, and the parts left and right of it in between.
 void AddOutside(std::vector<ScreenRect>& rects, const ScreenRect& area, const ScreenRect& hole)
 {
-    const ScreenRect overlap = {std::max(area.left, hole.left), std::max(area.top, hole.top),
-                                std::min(area.right, hole.right),
-                                std::min(area.bottom, hole.bottom)};
+    const ScreenRect overlap = Overlap(area, hole);
     if (overlap.Empty()) {
         AddOnce(rects, area);
         return;
@@ -36,6 +40,11 @@ std::vector<ScreenRect> CoverRects(const std::vector<ScreenRect>& monitors,
     for (const ScreenRect& monitor : monitors)
         AddOutside(rects, monitor, primary);
     return rects;
+}
+
+bool HasStormPlace(const ScreenRect& monitor, const ScreenRect& primary)
+{
+    return !monitor.Empty() && Overlap(monitor, primary).Empty();
 }
 
 CoverChange PlanCoverChange(const std::vector<ScreenRect>& current,

@@ -4,7 +4,8 @@
 #include <vector>
 
 // Where the black covers go that keep every monitor but the primary from
-// showing the desktop while the storm runs on the primary.
+// showing the desktop while the storm runs on the primary, and where a
+// monitor's own storm may go over its cover.
 
 // A rectangle of the virtual screen in pixels, right and bottom outside it.
 // Monitors left of or above the primary have negative coordinates.
@@ -28,6 +29,11 @@ struct ScreenRect {
 // each rectangle once.
 std::vector<ScreenRect> CoverRects(const std::vector<ScreenRect>& monitors,
                                    const ScreenRect& primary);
+
+// Whether a monitor can show a storm of its own: it lies wholly outside the
+// primary. A clone of the primary, or a monitor that overlaps it, stays
+// covered black.
+bool HasStormPlace(const ScreenRect& monitor, const ScreenRect& primary);
 
 // How the covers there are become the covers wanted after the monitors
 // changed: a cover already over a wanted rectangle stays, the others move to

@@ -2,9 +2,11 @@
 
 #include "frame_loop.h"
 #include "handoff.h"
+#include "pixel_format.h"
 #include "scene.h"
 #include "scene_start.h"
 #include "screen_covers.h"
+#include "screen_storms.h"
 #include "startup_marks.h"
 #include "vertical_sync.h"
 
@@ -40,20 +42,6 @@ bool SwitchDisplayMode(int width, int height, int bits)
     return ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL;
 }
 
-bool SetRendererPixelFormat(int bits)
-{
-    PIXELFORMATDESCRIPTOR format = {};
-    format.nSize = sizeof format;
-    format.nVersion = 1;
-    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    format.iPixelType = PFD_TYPE_RGBA;
-    format.cColorBits = static_cast<BYTE>(bits);
-    format.cDepthBits = 16;
-    format.iLayerType = PFD_MAIN_PLANE;
-    const int chosen = ChoosePixelFormat(g_deviceContext, &format);
-    return chosen != 0 && SetPixelFormat(g_deviceContext, chosen, &format);
-}
-
 } // namespace
 
 int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
@@ -66,6 +54,9 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
     if (g_fullscreen && !SwitchDisplayMode(width, height, bits))
         g_fullscreen = false; // run in a window instead
     MarkStartup("display mode");
+    // The other monitors' desktops, taken while the window is made: nothing
+    // of the run shows on them until it is shown.
+    BeginStormFloors();
 
     DWORD style;
     DWORD extendedStyle;
@@ -89,7 +80,7 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
     MarkStartup("window");
     if (g_window)
         g_deviceContext = GetDC(g_window);
-    if (g_deviceContext && SetRendererPixelFormat(bits))
+    if (g_deviceContext && SetStormPixelFormat(g_deviceContext, bits))
         g_renderingContext = wglCreateContext(g_deviceContext);
     if (!g_renderingContext || !wglMakeCurrent(g_deviceContext, g_renderingContext)) {
         DestroyRendererWindow();
@@ -98,12 +89,14 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
 
     MarkStartup("rendering context");
     RequestVerticalSync();
+    AwaitStormFloors();
+    MarkStartup("other monitors' desktops");
 
     ShowWindow(g_window, SW_SHOW);
     SetForegroundWindow(g_window);
     SetFocus(g_window);
     // The other monitors go black with the storm's window, in the mode we
-    // run in.
+    // run in, until their storms start after the first frame.
     PlaceScreenCovers(g_window);
     ResizeScene(width, height);
     MarkStartup("window shown");
@@ -116,6 +109,7 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
 
 void DestroyRendererWindow()
 {
+    RemoveScreenStorms();
     if (g_fullscreen) {
         ChangeDisplaySettingsA(nullptr, 0);
         ShowCursor(TRUE);
@@ -162,8 +156,10 @@ LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARA
         // The monitors may have moved, come or gone. Before the window is
         // shown (a start-up that fails restores the display) nothing is
         // covered yet.
-        if (IsWindowVisible(window))
+        if (IsWindowVisible(window)) {
             PlaceScreenCovers(window);
+            FollowScreenStorms();
+        }
         break;
     default:
         break;

@@ -61,7 +61,8 @@ double WaitForFlash(const ProbeClock& clock, int x, int y)
         5);
 }
 
-// The visible top-level window of the process `id`, or null.
+// The visible top-level window of the process `id` that is not a tool
+// window (the renderer's covers over other monitors are), or null.
 HWND WindowOf(DWORD id)
 {
     struct Search {
@@ -73,7 +74,8 @@ HWND WindowOf(DWORD id)
             auto* search = reinterpret_cast<Search*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner != search->id || !IsWindowVisible(window))
+            if (owner != search->id || !IsWindowVisible(window) ||
+                GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)
                 return TRUE;
             search->found = window;
             return FALSE;

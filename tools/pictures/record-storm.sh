@@ -19,26 +19,15 @@ bash "$root/tools/wine/wine-session.sh" start "$session" >/dev/null
 source "$root/tools/wine/wine-env.sh" "$session"
 # shellcheck source=tools/wine/saver-under-wine.sh
 source "$root/tools/wine/saver-under-wine.sh"
+# shellcheck source=tools/pictures/saver-recording.sh
+source "$root/tools/pictures/saver-recording.sh"
 unpack_saver
 show_made_up_desktop
 hold_wine_desktop
 
 recording=$session/storm.mkv
-ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -framerate "$rate" -video_size 1024x768 -i "$DISPLAY" \
-  -t "$seconds" -c:v ffv1 "$recording" &
-recorder=$!
-sleep 1
-start_saver
-wait "$recorder"
-end_storm
-check_capture
-
-# The flashes: frames where the near floor's mean brightness leaps up.
-ffmpeg -loglevel error -i "$recording" \
-  -vf "crop=1024:200:0:568,signalstats,metadata=print:key=lavfi.signalstats.YAVG:file=$session/brightness.txt" \
-  -f null -
-mapfile -t flashes < <(grep -o 'YAVG=[0-9.]*' "$session/brightness.txt" | cut -d= -f2 |
-  awk 'NR > 1 && $1 - previous > 30 { print NR - 1 } { previous = $1 }')
+record_saver_run "$recording" 1024x768 "$seconds" "$rate"
+find_flashes "$recording"
 if ((${#flashes[@]} < 2)); then
   echo "$0: FAILED: ${#flashes[@]} flash(es) in ${seconds} s of recording" >&2
   exit 1

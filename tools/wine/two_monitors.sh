@@ -1,14 +1,15 @@
 # shellcheck shell=bash
 # Sourced by Wine tests that need two monitors.
 
-# two_monitor_session DIR right|left: brings up the Wine session DIR (see
-# tools/wine/wine-session.sh) on one wide screen that RandR splits into two
-# monitors, which Wine takes through its Xinerama handler: the primary,
-# 1024 x 768, and another, 800 x 600, right of it (at 1024,0) or left of it
-# (at -800,0). Sets PRIMARY_X and MONITOR_X, the two monitors' x on the X
-# screen.
+# two_monitor_session DIR right|left [HEIGHT]: brings up the Wine session DIR
+# (see tools/wine/wine-session.sh) on one wide screen that RandR splits into
+# two monitors, which Wine takes through its Xinerama handler: the primary,
+# 1024 x 768, and another, 800 x 600 (or 800 x HEIGHT, up to 768), right of
+# it (at 1024,0) or left of it (at -800,0). Sets PRIMARY_X and MONITOR_X,
+# the two monitors' x on the X screen, and MONITOR_HEIGHT.
 two_monitor_session() {
   local session=$1 side=$2
+  MONITOR_HEIGHT=${3:-600}
   local tools
   tools=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
   bash "$tools/wine/wine-session.sh" start "$session" 1824x768 >/dev/null
@@ -35,7 +36,8 @@ two_monitor_session() {
 # other one TOP pixels down from the top of the screen, in the order Wine
 # must list them.
 set_two_monitors() {
-  local main="1024/270x768/200+$PRIMARY_X+0" other="800/210x600/160+$MONITOR_X+$1"
+  local main="1024/270x768/200+$PRIMARY_X+0"
+  local other="800/210x$MONITOR_HEIGHT/160+$MONITOR_X+$1"
   xrandr --delmonitor main >/dev/null 2>&1 || true
   xrandr --delmonitor other >/dev/null 2>&1 || true
   if ((PRIMARY_X == 0)); then

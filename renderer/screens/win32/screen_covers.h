@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-// Black top-most windows over every monitor but the primary, owned by the
-// storm's window: they come down with it whichever way it goes, the end of
-// the process included. They show no cursor, never take the activation nor
-// the keyboard, and stay out of the taskbar and Alt+Tab.
+// Black windows over every monitor but the primary (screen_window.h), under
+// the storms that show there (screen_storms.h): a monitor whose storm does
+// not start, or that came during the run, stays black.
 
 // Makes, moves or destroys covers so that they match the monitors as they
 // are now: after the display-mode change and on every WM_DISPLAYCHANGE. On

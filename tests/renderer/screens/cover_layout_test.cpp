@@ -52,6 +52,15 @@ TEST(CoverLayout, CoversNeverLieOverThePrimary)
                                                                       {1024, 0, 1100, 768}}));
 }
 
+TEST(CoverLayout, OnlyAMonitorWhollyOutsideThePrimaryHasAStormOfItsOwn)
+{
+    EXPECT_TRUE(HasStormPlace({1024, 0, 1824, 600}, kPrimary));
+    EXPECT_TRUE(HasStormPlace({-800, -100, 0, 600}, kPrimary));
+    EXPECT_FALSE(HasStormPlace(kPrimary, kPrimary));
+    EXPECT_FALSE(HasStormPlace({1000, 0, 1800, 600}, kPrimary));
+    EXPECT_FALSE(HasStormPlace({1024, 0, 1024, 600}, kPrimary));
+}
+
 TEST(CoverLayout, LayoutChangeKeepsWhatStillFitsAndMovesTheRest)
 {
     const ScreenRect right = {1024, 0, 1824, 600};

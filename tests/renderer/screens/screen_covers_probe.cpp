@@ -1,10 +1,17 @@
-// screen_covers_probe monitors|covers|displaychange: what Windows says of
-// the monitors and of the renderer's covers, for screen_covers_test.sh.
+// screen_covers_probe monitors|covers|storms|displaychange: what Windows
+// says of the monitors and of the renderer's covers and storms, for
+// screen_covers_test.sh.
 //   monitors       "monitor LEFT TOP RIGHT BOTTOM [primary]" for each monitor
 //   covers         "cover LEFT TOP RIGHT BOTTOM FLAGS" for each cover, FLAGS
 //                  naming what it must be (topmost, tool window, no
 //                  activation, visible, no cursor, refuses activation by a
 //                  click), then "foreground CLASS"
+//   storms         the same of the storms' windows, "storm ..."
+//   flash SECONDS X1 Y1 X2 Y2
+//                  for SECONDS, screenshots of the whole virtual screen, one
+//                  after the other: for each, "LEVEL1 LEVEL2", the floor's
+//                  brightness (the mean of each pixel's brighter of red and
+//                  green) in the 200 x 40 pixels from each (X, Y)
 //   displaychange  asks for the renderer's display mode again, which has
 //                  Wine read the monitors anew, then sends WM_DISPLAYCHANGE
 //                  to the renderer's window, as Windows does when the
@@ -12,7 +19,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -45,23 +54,72 @@ std::string CoverFlags(HWND cover)
     return flags;
 }
 
+// The floors' brightness in each screenshot, as the flash command prints it.
+void PrintFlashLevels(double seconds, const POINT (&floors)[2])
+{
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP shot = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    SelectObject(memory, shot);
+    const auto* pixels = static_cast<const uint8_t*>(bits);
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    while (GetTickCount() < end) {
+        // One screenshot: both floors as they were at one moment.
+        BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
+        GdiFlush();
+        for (const POINT& floor : floors) {
+            long sum = 0;
+            for (int y = floor.y - top; y < floor.y - top + 40; ++y)
+                for (int x = floor.x - left; x < floor.x - left + 200; ++x) {
+                    const uint8_t* pixel = pixels + (static_cast<size_t>(y) * width + x) * 4;
+                    sum += pixel[2] > pixel[1] ? pixel[2] : pixel[1];
+                }
+            std::printf("%ld ", sum / 8000);
+        }
+        std::printf("\n");
+    }
+    DeleteDC(memory);
+    DeleteObject(shot);
+    ReleaseDC(nullptr, screen);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     setvbuf(stdout, nullptr, _IONBF, 0);
     const char* command = argc == 2 ? argv[1] : "";
+    if (argc == 7 && std::strcmp(argv[1], "flash") == 0) {
+        const POINT floors[2] = {{std::atoi(argv[3]), std::atoi(argv[4])},
+                                 {std::atoi(argv[5]), std::atoi(argv[6])}};
+        PrintFlashLevels(std::atof(argv[2]), floors);
+        return 0;
+    }
     if (std::strcmp(command, "monitors") == 0) {
         EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
         return 0;
     }
-    if (std::strcmp(command, "covers") == 0) {
-        for (HWND cover = FindWindowExA(nullptr, nullptr, "Zandrel_Cover", nullptr); cover;
-             cover = FindWindowExA(nullptr, cover, "Zandrel_Cover", nullptr)) {
+    const bool storms = std::strcmp(command, "storms") == 0;
+    if (storms || std::strcmp(command, "covers") == 0) {
+        const char* windowClass = storms ? "Zandrel_Storm" : "Zandrel_Cover";
+        for (HWND cover = FindWindowExA(nullptr, nullptr, windowClass, nullptr); cover;
+             cover = FindWindowExA(nullptr, cover, windowClass, nullptr)) {
             RECT area;
             GetWindowRect(cover, &area);
-            std::printf("cover %ld %ld %ld %ld %s %p\n", area.left, area.top, area.right,
-                        area.bottom, CoverFlags(cover).c_str(), static_cast<void*>(cover));
+            std::printf("%s %ld %ld %ld %ld %s %p\n", storms ? "storm" : "cover", area.left,
+                        area.top, area.right, area.bottom, CoverFlags(cover).c_str(),
+                        static_cast<void*>(cover));
         }
         char className[64] = "none";
         if (HWND foreground = GetForegroundWindow())
@@ -84,6 +142,7 @@ int main(int argc, char** argv)
                      MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
         return 0;
     }
-    std::fprintf(stderr, "usage: screen_covers_probe monitors|covers|displaychange\n");
+    std::fprintf(stderr,
+                 "usage: screen_covers_probe monitors|covers|storms|displaychange|flash ...\n");
     return 2;
 }

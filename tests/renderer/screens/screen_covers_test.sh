@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# screen_covers_test.sh PROBE RENDERER: runs the renderer on two monitors, in
-# a Wine session of the test's own (its prefix a copy of the main session's),
-# with the other monitor right of the primary, then left of it at negative
-# coordinates. The desktop is the X root in one colour; screenshots of the
-# display show that while the renderer runs no pixel of the other monitor
-# shows it and the primary shows the storm, that the cover follows its
-# monitor when the monitors move (WM_DISPLAYCHANGE), that a click on it
-# leaves the keyboard with the storm, that after Escape both monitors show
-# the desktop again, and that the cover goes with the renderer's process
-# when it is killed.
+# screen_covers_test.sh PROBE RENDERER RENDERER_WITHOUT_STORMS: runs the
+# renderer on two monitors, in a Wine session of the test's own (its prefix a
+# copy of the main session's), with the other monitor right of the primary,
+# then left of it at negative coordinates. The desktop is the X root in one
+# colour on each monitor; screenshots of the display show that while the
+# renderer runs no pixel of either monitor shows it, that the primary shows
+# the storm and the other monitor its own, with the clouds at its top and a
+# floor of its own desktop's colour at its bottom, that a flash lights both
+# monitors in the same screenshots, that the cover and the storm follow
+# their monitor when the monitors move (WM_DISPLAYCHANGE), that a click on
+# the other monitor leaves the keyboard with the primary's storm, that after
+# Escape both monitors show the desktop again, and that the cover and the
+# storm go with the renderer's process when it is killed. A build whose
+# other monitors get no rendering context leaves the other monitor black.
 set -eEuo pipefail
 trap 'echo "FAILED: line $LINENO: $BASH_COMMAND" >&2' ERR
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 main=${RAIVEL_WINE_DIR:?the main Wine session is not set}
 probe=$1
 renderer=$2
+without_storms=$3
 session=$main-two-monitors
 # shellcheck source=tools/wine/two_monitors.sh
 source "$here/tools/wine/two_monitors.sh"
@@ -34,6 +39,7 @@ cleanup() {
 trap cleanup EXIT
 
 desktop='#3366cc'
+other_desktop='#cc6633'
 failures=0
 fail() {
   echo "FAILED: $*"
@@ -41,11 +47,37 @@ fail() {
 }
 
 shoot() { import -window root "$work/shot.png"; }
-# desktop_pixels WxH+X+Y: how many pixels of that part of the last
-# screenshot show the desktop's colour.
+# desktop_pixels WxH+X+Y [COLOUR]: how many pixels of that part of the last
+# screenshot show the desktop's colour (the primary's, or COLOUR).
 desktop_pixels() {
-  convert "$work/shot.png" -crop "$1" +repage -fill black +opaque "$desktop" \
-    -fill white -opaque "$desktop" -format '%[fx:round(mean*w*h)]' info:
+  local colour=${2:-$desktop}
+  convert "$work/shot.png" -crop "$1" +repage -fill black +opaque "$colour" \
+    -fill white -opaque "$colour" -format '%[fx:round(mean*w*h)]' info:
+}
+# no_desktop PART...: neither monitor's desktop shows in those parts of the
+# last screenshot.
+no_desktop() {
+  local part
+  for part in "$@"; do
+    [[ "$(desktop_pixels "$part")" == 0 && "$(desktop_pixels "$part" "$other_desktop")" == 0 ]] ||
+      return 1
+  done
+}
+# colour WxH+X+Y: the mean red, green and blue of that part, 0 to 255.
+colour() {
+  convert "$work/shot.png" -crop "$1" +repage \
+    -format '%[fx:round(mean.r*255)] %[fx:round(mean.g*255)] %[fx:round(mean.b*255)]' info:
+}
+# Each monitor's desktop in its own colour: the X root tiled with a bitmap
+# whose set pixels are the primary's.
+set_desktops() {
+  local primary_part=xc:black other_part=xc:white
+  if ((MONITOR_X < PRIMARY_X)); then
+    convert -size 800x768 "$other_part" -size 1024x768 "$primary_part" +append "$work/root.xbm"
+  else
+    convert -size 1024x768 "$primary_part" -size 800x768 "$other_part" +append "$work/root.xbm"
+  fi
+  xsetroot -bitmap "$work/root.xbm" -fg "$desktop" -bg "$other_desktop"
 }
 # brightness WxH+X+Y: the mean of that part of the last screenshot, 0 to 255.
 brightness() {
@@ -54,7 +86,7 @@ brightness() {
 probe() { wine "$probe" "$@" | tr -d '\r'; }
 
 start_renderer() {
-  setsid wine "$renderer" </dev/null >"$work/renderer.log" 2>&1 &
+  setsid wine "${1:-$renderer}" </dev/null >"$work/renderer.log" 2>&1 &
   renderer_pid=$!
 }
 # renderer_gone: whether the renderer's process ends within 5 s.
@@ -68,12 +100,18 @@ renderer_gone() {
 # covers_are LINES: whether the probe's covers, without their window
 # handles, become LINES within 5 s.
 covers_are() {
+  windows_are covers "$1"
+}
+# windows_are covers|storms LINES: the same of the covers' or the storms'
+# windows.
+windows_are() {
   for _ in $(seq 50); do
-    [[ "$(probe covers | grep '^cover' | cut -d' ' -f1-6)" == "$1" ]] && return 0
+    [[ "$(probe "$1" | grep -E '^(cover|storm) ' | cut -d' ' -f1-6)" == "$2" ]] && return 0
     sleep 0.1
   done
   return 1
 }
+
 
 # The capture pictures: renderer/handoff/handoff.h.
 captures=$session/prefix/drive_c/r_mosk
@@ -88,6 +126,7 @@ for side in right left; do
   primary=1024x768+$PRIMARY_X+0
   other=800x600+$MONITOR_X+0
   moved=800x600+$MONITOR_X+100
+  other_floor=200x40+$((MONITOR_X + 300))+552
   ((MONITOR_X < PRIMARY_X)) && left=-800 || left=1024
   monitors=$(probe monitors)
   echo "$side: $(tr '\n' ';' <<<"$monitors")"
@@ -98,9 +137,10 @@ for side in right left; do
   grep -qx "monitor 0 0 1024 768 primary" <<<"$monitors" || fail "$side: no 1024x768 primary"
   grep -qx "monitor $left 0 $((left + 800)) 600" <<<"$monitors" || fail "$side: other monitor"
 
-  xsetroot -solid "$desktop"
+  set_desktops
   shoot
-  [[ "$(desktop_pixels "$other")" == 480000 ]] || fail "$side: the desktop does not show"
+  [[ "$(desktop_pixels "$other" "$other_desktop")" == 480000 ]] ||
+    fail "$side: the desktop does not show"
   start_renderer
   # The storm's first frames: the desktop is gone from the primary and the
   # floor near the viewer is lit.
@@ -115,10 +155,47 @@ for side in right left; do
     sleep 0.2
   done
   [[ -n "$lit" ]] || fail "$side: the primary shows no storm"
-  seen=$(desktop_pixels "$other")
-  echo "$side: during the run, $seen pixels of the other monitor show the desktop"
-  [[ "$seen" == 0 ]] || fail "$side: the other monitor shows the desktop"
   covers_are "cover $left 0 $((left + 800)) 600 $flags" || fail "$side: cover: $(probe covers)"
+  windows_are storms "storm $left 0 $((left + 800)) 600 $flags" ||
+    fail "$side: storm: $(probe storms)"
+  # The other monitor's storm: the clouds (blue-grey) at its top, a floor
+  # of its own desktop's colour (red over green over blue) at its bottom.
+  stormy=""
+  for _ in $(seq 50); do
+    shoot
+    read -r sky_red _ sky_blue <<<"$(colour "200x30+$((MONITOR_X + 300))+10")"
+    read -r red green blue <<<"$(colour "$other_floor")"
+    if ((sky_blue > 20 && sky_blue >= sky_red && red * 10 > green * 15 && green * 10 > blue * 15)); then
+      stormy=yes
+      break
+    fi
+    sleep 0.1
+  done
+  echo "$side: the other monitor's sky $sky_red..$sky_blue, floor $red $green $blue"
+  [[ -n "$stormy" ]] || fail "$side: the other monitor shows no storm of its own"
+  no_desktop "$primary" "$other" || fail "$side: a monitor shows the desktop"
+
+  # The next flash, 601 steps after the first (10 s, later on a slow
+  # machine): in each screenshot both floors are lit (brighter than 1.6
+  # times their darkest), or neither.
+  rm -f "$work/flash.txt"
+  for _ in $(seq 30); do
+    probe flash 4 80 720 $((left + 300)) 552 >>"$work/flash.txt"
+    read -r both_lit both_dark apart < <(awk '
+      { primary[NR] = $1; other[NR] = $2
+        if (NR == 1 || $1 < darkest_primary) darkest_primary = $1
+        if (NR == 1 || $2 < darkest_other) darkest_other = $2 }
+      END { for (i = 1; i <= NR; i++) {
+          lit = primary[i] * 10 > darkest_primary * 16
+          if (lit != (other[i] * 10 > darkest_other * 16)) apart++
+          else if (lit) both++
+          else neither++ }
+        print both + 0, neither + 0, apart + 0 }' "$work/flash.txt")
+    ((both_lit == 0 || both_dark == 0)) || break
+  done
+  echo "$side: the flash: $both_lit screenshots on both, $both_dark on neither, $apart apart"
+  ((both_lit > 0 && both_dark > 0 && apart == 0)) ||
+    fail "$side: the flash did not light both monitors together"
   before=$(probe covers | grep '^cover' | cut -d' ' -f7 || true)
 
   # The other monitor moves down by 100 pixels.
@@ -126,6 +203,8 @@ for side in right left; do
   probe displaychange || fail "$side: no window to tell of the change"
   covers_are "cover $left 100 $((left + 800)) 700 $flags" ||
     fail "$side: the cover did not follow: $(probe covers)"
+  windows_are storms "storm $left 100 $((left + 800)) 700 $flags" ||
+    fail "$side: the storm did not follow: $(probe storms)"
   [[ "$(probe covers | grep '^cover' | cut -d' ' -f7)" == "$before" ]] ||
     fail "$side: the cover was made anew instead of moved"
   shoot
@@ -139,7 +218,8 @@ for side in right left; do
   xdotool keyup Escape
   renderer_gone || fail "$side: the renderer is still running after Escape"
   shoot
-  [[ "$(desktop_pixels "$moved")" == 480000 && "$(desktop_pixels "$primary")" == 786432 ]] ||
+  [[ "$(desktop_pixels "$moved" "$other_desktop")" == 480000 &&
+    "$(desktop_pixels "$primary")" == 786432 ]] ||
     fail "$side: after Escape the desktop does not show again on both monitors"
 
   start_renderer
@@ -147,8 +227,23 @@ for side in right left; do
   kill -9 "$renderer_pid"
   renderer_gone || fail "$side: the killed renderer is still there"
   covers_are "" || fail "$side: the cover outlived the killed renderer"
+  windows_are storms "" || fail "$side: the storm outlived the killed renderer"
   shoot
-  [[ "$(desktop_pixels "$moved")" == 480000 ]] || fail "$side: the killed renderer left black"
+  [[ "$(desktop_pixels "$moved" "$other_desktop")" == 480000 ]] ||
+    fail "$side: the killed renderer left black"
 done
+
+# A monitor whose storm cannot start stays covered black; the primary's
+# storm runs.
+start_renderer "$without_storms"
+covers_are "cover $left 100 $((left + 800)) 700 $flags" || fail "no cover without a storm"
+sleep 1
+shoot
+if probe storms | grep -q '^storm' || [[ "$(brightness "$moved")" != 0 ]]; then
+  fail "the monitor whose storm failed is not black: $(probe storms)"
+fi
+no_desktop "$primary" "$moved" || fail "without its storm, a monitor shows the desktop"
+kill -9 "$renderer_pid"
+renderer_gone || fail "the renderer without storms is still running"
 
 ((failures == 0))
