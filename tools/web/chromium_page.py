@@ -80,6 +80,11 @@ class ChromiumPage:
             self.session = self.send("Target.attachToTarget", targetId=target["targetId"], flatten=True)["sessionId"]
             for domain in ("Page", "Runtime", "Log", "Network"):
                 self.call(domain + ".enable")
+            # A fresh browser sets its software WebGL up on the first context
+            # asked for, which takes seconds here; a browser in use has long
+            # done that. One context on the blank page first, so that what
+            # the page's tests time is the page's own work.
+            self.evaluate("!!document.createElement('canvas').getContext('webgl')")
             self.call("Page.navigate", url=self.origin + self.page)
             self.wait_for_event("Page.loadEventFired", 30)
         except BaseException:
