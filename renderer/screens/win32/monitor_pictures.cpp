@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "mirrored_picture.h"
+#include "mirrored_image.h"
 #include "monitor_list.h"
 
 namespace {
@@ -27,7 +27,8 @@ RgbImage* CaptureArea(HDC screen, const ScreenRect& area)
         const HGDIOBJ before = SelectObject(memory, section);
         if (BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY)) {
             GdiFlush();
-            picture = MirroredPicture(static_cast<const uint8_t*>(bits), width, height);
+            picture = MirroredRgbImage(static_cast<const uint8_t*>(bits), width, height,
+                                       {false, false}); // a bottom-up DIB
         }
         SelectObject(memory, before);
         DeleteDC(memory);
