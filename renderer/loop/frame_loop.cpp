@@ -33,8 +33,8 @@ bool RunIdlePass(StepPacer& pacer, int64_t now)
     if (g_active) {
         for (int step = 0; step < steps; ++step)
             StepScene();
-        DrawScene();
         MarkFrame(pacer.StepsTaken());
+        DrawScene();
     }
     return true;
 }
