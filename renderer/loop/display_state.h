@@ -11,9 +11,9 @@ enum class DisplayPower { On, Dimmed, Off };
 
 // The system's notices, each with its value as the system sends it: the
 // display's power (0 off, 1 on, 2 dimmed), the energy saver's status (0 off,
-// 1 standard savings, 2 high savings) and the battery saver's that came
-// before it (0 off, 1 on). A system may send both savers' notices, the one it
-// no longer uses always off: energy is saved while either is on.
+// 1 standard savings, 2 high savings) and that of the battery saver before
+// it (0 off, 1 on). A system may send both savers' notices, the one it no
+// longer uses always off: energy is saved while either is on.
 enum class DisplayNotice { Power, EnergySaver, BatterySaver };
 
 struct DisplayState {
