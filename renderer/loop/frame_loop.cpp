@@ -1,5 +1,6 @@
 #include "frame_loop.h"
 
+#include "frame_marks.h"
 #include "scene.h"
 
 bool g_active = true;
@@ -16,6 +17,14 @@ bool EscapeHeld()
     return g_keys[kEscapeKey];
 }
 
+bool DisplayWantsFrames(StepPacer& pacer)
+{
+    if (g_display.power != DisplayPower::Off)
+        return true;
+    pacer.Hold();
+    return false;
+}
+
 bool RunIdlePass(StepPacer& pacer, int64_t now)
 {
     if (EscapeHeld())
@@ -24,6 +33,7 @@ bool RunIdlePass(StepPacer& pacer, int64_t now)
     if (g_active) {
         for (int step = 0; step < steps; ++step)
             StepScene();
+        MarkFrame(pacer.StepsTaken());
         DrawScene();
     }
     return true;
@@ -31,5 +41,6 @@ bool RunIdlePass(StepPacer& pacer, int64_t now)
 
 int64_t SleepAfterPresent(StepPacer& pacer, int64_t now)
 {
+    pacer.SaveEnergy(g_display.SavingEnergy());
     return pacer.SleepAfterFrame(now, g_active);
 }

@@ -11,13 +11,31 @@ namespace {
 constexpr int64_t kMostStepsPerFrame = 2;
 constexpr int64_t kMostTimePerFrame = kMostStepsPerFrame * kStepMicroseconds;
 
+int64_t MostSteps(int64_t period, int64_t frameSteps)
+{
+    return std::max(kMostStepsPerFrame, kMostTimePerFrame / period) * frameSteps;
+}
+
 } // namespace
 
 StepPacer::StepPacer(int64_t stepPeriod)
     : period_(std::clamp(stepPeriod, kShortestStepMicroseconds, kLongestStepMicroseconds)),
-      mostSteps_(std::max(kMostStepsPerFrame, kMostTimePerFrame / period_)),
-      tolerance_(period_ / 16)
+      mostSteps_(MostSteps(period_, 1)), tolerance_(period_ / 16)
 {
+}
+
+void StepPacer::SaveEnergy(bool saving)
+{
+    frameSteps_ =
+        saving ? std::max<int64_t>(1, (kSavingFrameMicroseconds + period_ / 2) / period_) : 1;
+    mostSteps_ = MostSteps(period_, frameSteps_);
+}
+
+void StepPacer::Hold()
+{
+    frames_ = std::min(frames_, 1);
+    nextDirect_ = false;
+    probeFrom_ = -1;
 }
 
 int StepPacer::StepsForFrame(int64_t now)
@@ -81,20 +99,22 @@ int64_t StepPacer::SleepAfterFrame(int64_t now, bool shown)
     }
     // The first frames follow each other at once, to learn the display. A
     // display that refreshes once a step, or twice, then keeps the time
-    // itself: a frame on every refresh. Otherwise the loop sleeps until the
-    // next step is due, since a frame started before then would show the
-    // storm as it is.
+    // itself: a frame on every refresh. Otherwise (and always while energy
+    // is saved) the loop sleeps until the next frame's steps are due, since a
+    // frame started before then would show the storm as it is.
     const int64_t refresh = LockedRefresh();
-    const int64_t untilStep = start_ + period_ - tolerance_ - owed_ - now;
-    if (shown && refresh == half && halfStepRefresh_ == Refresh::Unknown && untilStep > 0) {
+    const int64_t untilFrame = start_ + frameSteps_ * period_ - tolerance_ - owed_ - now;
+    const bool fullRate = frameSteps_ == 1;
+    if (shown && fullRate && refresh == half && halfStepRefresh_ == Refresh::Unknown &&
+        untilFrame > 0) {
         // A drawing that happens to take half a step looks the same: before
         // a frame that would show no new step, wait half a refresh and see.
         probeFrom_ = now;
         nextDirect_ = false;
         return half / 2;
     }
-    const bool displayKeepsTime = frameTimeCount_ < kFrameTimes || refresh;
-    const int64_t sleep = shown && displayKeepsTime ? 0 : std::max<int64_t>(untilStep, 0);
+    const bool displayKeepsTime = fullRate && (frameTimeCount_ < kFrameTimes || refresh);
+    const int64_t sleep = shown && displayKeepsTime ? 0 : std::max<int64_t>(untilFrame, 0);
     nextDirect_ = shown && sleep == 0;
     return sleep;
 }

@@ -10,6 +10,9 @@ constexpr int64_t kStepMicroseconds = 1000000 / 60;
 // than a 120 Hz display shows.
 constexpr int64_t kShortestStepMicroseconds = kStepMicroseconds / 2;
 constexpr int64_t kLongestStepMicroseconds = 10000000;
+// While energy is saved, frames come no closer together than this: 30 a
+// second.
+constexpr int64_t kSavingFrameMicroseconds = 1000000 / 30;
 
 // The storm's pace: it moves in steps of a fixed period (1/60 s, or the
 // period the user chose), whatever the display does. Plain logic over a
@@ -46,6 +49,16 @@ public:
     // nothing about the display.
     int64_t SleepAfterFrame(int64_t now, bool shown);
 
+    // While energy is saved, frames come at most 30 a second (or a step
+    // apart where steps are longer), each the steps of its time on: the storm
+    // keeps its pace with fewer frames. The display's refresh is then left
+    // alone; a frame makes up for as many more steps as it normally takes.
+    void SaveEnergy(bool saving);
+
+    // The storm stands still (nothing shows): the next frame is one step on
+    // from the last one, however long it stood.
+    void Hold();
+
     // The steps handed out so far, for a meter of the storm's speed.
     int64_t StepsTaken() const { return stepsTaken_; }
 
@@ -57,8 +70,10 @@ private:
     static constexpr int kFrameTimes = 7;
 
     int64_t period_;
-    // The most steps a frame advances.
+    // The most steps a frame advances, and the steps of the shortest time
+    // between frames: 1, or more while energy is saved.
     int64_t mostSteps_;
+    int64_t frameSteps_ = 1;
     // How early a step may be counted: the timing's jitter and a sleep that
     // ends a little early.
     int64_t tolerance_;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "display_notices.h"
 #include "frame_loop.h"
 #include "frame_timer.h"
 #include "renderer_window.h"
@@ -15,11 +16,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     g_fullscreen = true;
     if (!CreateRendererWindow(1024, 768, 32, g_fullscreen))
         return 0;
+    ListenForDisplayNotices(g_window);
 
     // One message or one frame per pass: messages come first, and a frame is
     // drawn when the queue is empty and the pacer's sleep is over. The sleep
     // ends early for a message, so that Escape and the close request end the
-    // loop at once.
+    // loop at once. While the display is off the loop only waits for
+    // messages: no step, no frame and no swap on any monitor.
     StepPacer pacer(kStepMicroseconds);
     const FrameTimer timer;
     int64_t nextFrame = 0;
@@ -34,6 +37,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
+        } else if (!EscapeHeld() && !DisplayWantsFrames(pacer)) {
+            MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         } else if (!EscapeHeld() && timer.Now() < nextFrame) {
             timer.WaitUntil(nextFrame);
         } else if (!RunIdlePass(pacer, timer.Now())) {
@@ -56,6 +61,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         }
     }
 
+    StopDisplayNotices();
     DestroyRendererWindow();
     return static_cast<int>(message.wParam);
 }

@@ -1,5 +1,6 @@
 #include "renderer_window.h"
 
+#include "display_notices.h"
 #include "frame_loop.h"
 #include "handoff.h"
 #include "pixel_format.h"
@@ -152,6 +153,10 @@ LRESULT CALLBACK RendererWndProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SIZE:
         ResizeScene(LOWORD(lParam), HIWORD(lParam));
         return 0;
+    case WM_POWERBROADCAST:
+        if (TakeDisplayNotice(wParam, lParam))
+            return TRUE;
+        break;
     case WM_DISPLAYCHANGE:
         // The monitors may have moved, come or gone. Before the window is
         // shown (a start-up that fails restores the display) nothing is

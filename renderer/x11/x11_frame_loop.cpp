@@ -2,9 +2,12 @@
 
 #include <GL/gl.h>
 #include <X11/keysym.h>
+#include <poll.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "display_power_watch.h"
 #include "frame_loop.h"
 #include "frame_rate_show.h"
 #include "scene.h"
@@ -47,13 +50,28 @@ EventOutcome HandleEvent(const GlxWindow& target, XEvent& event)
     return EventOutcome::Continue;
 }
 
+// Waits for an X event until `until`, or until a stop signal: in slices of
+// 10 ms, since the signal may land on another thread and leave the wait be.
+void AwaitEvent(Display* display, int64_t until)
+{
+    pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+    for (int64_t now = MonotonicMicroseconds(); now < until && !g_stopRequested;
+         now = MonotonicMicroseconds()) {
+        if (poll(&connection, 1,
+                 static_cast<int>(std::min<int64_t>(until - now, 10000) / 1000 + 1)))
+            return;
+    }
+}
+
 } // namespace
 
 int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
 {
     FramePacer pacer(options.delayMicroseconds);
     FrameRateShow rate(options, MonotonicMicroseconds());
+    DisplayPowerWatch power(target.display);
     while (!g_stopRequested) {
+        power.Check(MonotonicMicroseconds());
         if (XPending(target.display)) {
             XEvent event;
             XNextEvent(target.display, &event);
@@ -64,6 +82,9 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
             }
             if (outcome == EventOutcome::Close)
                 return 0;
+        } else if (!DisplayWantsFrames(pacer.Steps())) {
+            // The monitor is off: nothing to draw until it is asked again.
+            AwaitEvent(target.display, power.NextCheck());
         } else if (const int64_t start = MonotonicMicroseconds();
                    !RunIdlePass(pacer.Steps(), start)) {
             return 0;

@@ -10,7 +10,7 @@ packages=(
   wine wine64 xvfb x11-utils x11-xserver-utils xdotool imagemagick
   sox libsox-fmt-mp3 lame fonts-ipafont-gothic gstreamer1.0-plugins-good locales
   nsis ffmpeg webp p7zip-full
-  libx11-dev libgl-dev xscreensaver xscreensaver-gl xscreensaver-data-extra
+  libx11-dev libxext-dev libgl-dev xscreensaver xscreensaver-gl xscreensaver-data-extra
   dpkg-dev lintian
   emscripten chromium python3
 )
