@@ -94,10 +94,11 @@ class ChromiumPage(BrowserPage):
         if not self.keep_profile:
             shutil.rmtree(self.profile, ignore_errors=True)
 
-    def open(self, page):
-        """Loads one of the site's pages and waits for its load event."""
+    def open(self, page, origin=None):
+        """Loads one of the site's pages (or another site's, at `origin`)
+        and waits for its load event."""
         self.events = [e for e in self.events if e["method"] != "Page.loadEventFired"]
-        self.call("Page.navigate", url=self.origin + page)
+        self.call("Page.navigate", url=(origin or self.origin) + page)
         self.wait_for_event("Page.loadEventFired", 30)
 
     def _read_message(self, timeout):

@@ -17,6 +17,9 @@ import threading
 
 
 class _Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".webmanifest": "application/manifest+json"}
+
     def __init__(self, *args, overlay, served, **kwargs):
         self.overlay = overlay
         self.served = served

@@ -256,5 +256,8 @@
   stage.addEventListener('pointermove', pointerMoved);
   new ResizeObserver(() => { if (running || standingStill) fitCanvas(); }).observe(canvas);
 
+  // Once visited, the page opens with no network: its worker keeps its
+  // files. Where a browser keeps no worker, it opens as before.
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('worker.js').catch(() => {});
   start();
 })();
