@@ -41,14 +41,14 @@ class ChromiumPage(BrowserPage):
 
     name = "chromium"
 
-    def __init__(self, server, width, height, flags=(), profile=None):
-        """`flags` go to the browser besides its own; `profile`, a folder
-        kept by the caller, lets a second browser start warm."""
+    def __init__(self, server, width, height, flags=(), warm=True):
+        """`flags` go to the browser besides its own; unless `warm`, the
+        page is the first thing the new browser draws."""
         self.origin = server.origin
         self.size = (width, height)
         self.flags = list(flags)
-        self.keep_profile = profile is not None
-        self.profile = profile or tempfile.mkdtemp(prefix="raivel-chromium-")
+        self.warm = warm
+        self.profile = tempfile.mkdtemp(prefix="raivel-chromium-")
         self.events = []
         self._next_id = 0
         self._buffer = b""
@@ -79,7 +79,8 @@ class ChromiumPage(BrowserPage):
             # asked for, which takes seconds here; a browser in use has long
             # done that. One context on the blank page first, so that what
             # the page's tests time is the page's own work.
-            self.evaluate("!!document.createElement('canvas').getContext('webgl')")
+            if self.warm:
+                self.evaluate("!!document.createElement('canvas').getContext('webgl')")
             self.open("index.html")
         except BaseException:
             self.__exit__(None, None, None)
@@ -91,8 +92,7 @@ class ChromiumPage(BrowserPage):
         self.browser.wait()
         os.close(self._commands)
         os.close(self._answers)
-        if not self.keep_profile:
-            shutil.rmtree(self.profile, ignore_errors=True)
+        shutil.rmtree(self.profile, ignore_errors=True)
 
     def open(self, page, origin=None):
         """Loads one of the site's pages (or another site's, at `origin`)

@@ -10,11 +10,12 @@ from webdriver_page import FirefoxPage, WebKitPage, XDisplay
 ENGINES = ("chromium", "firefox", "webkit")
 
 
-def open_page(stack, engine, server, width, height):
-    """The site's index.html in `engine`'s browser, closed with `stack`."""
+def open_page(stack, engine, server, width, height, warm=True):
+    """The site's index.html in `engine`'s browser, closed with `stack`;
+    chromium's software WebGL set up first unless not `warm`."""
     if engine == "chromium":
         # A fake screen to share, a green test pattern, taken as chosen.
-        return stack.enter_context(ChromiumPage(server, width, height, flags=(
+        return stack.enter_context(ChromiumPage(server, width, height, warm=warm, flags=(
             "--use-fake-ui-for-media-stream", "--use-fake-device-for-media-stream")))
     display = stack.enter_context(XDisplay())
     if engine == "firefox":
@@ -25,9 +26,9 @@ def open_page(stack, engine, server, width, height):
     return stack.enter_context(WebKitPage(server, display, width, height))
 
 
-def peak_memory_mb(page):
-    """The largest peak resident memory of any of the page's browser's
-    processes (the tab's among them) so far, in MB."""
+def processes(page):
+    """The page's browser's processes: the one the page started and all
+    that descend from it."""
     family = {page.pid}
     grown = True
     while grown:
@@ -41,8 +42,14 @@ def peak_memory_mb(page):
             if parent in family and int(entry) not in family:
                 family.add(int(entry))
                 grown = True
+    return family
+
+
+def peak_memory_mb(page):
+    """The largest peak resident memory of any of the page's browser's
+    processes (the tab's among them) so far, in MB."""
     peak = 0
-    for pid in family:
+    for pid in processes(page):
         try:
             with open("/proc/%d/status" % pid) as f:
                 peak = max([peak] + [int(line.split()[1]) for line in f if line.startswith("VmHWM:")])

@@ -209,6 +209,12 @@
   }
 
   async function start() {
+    // Said in one line where it is missing: what the storm cannot run
+    // without (and WebGL, below).
+    if (typeof WebAssembly !== 'object') {
+      say('This browser has no WebAssembly, which the storm needs to run.');
+      return;
+    }
     const sample = fetch('desktop.png').then((answer) => answer.blob()).then((blob) => createImageBitmap(blob));
     sample.catch(() => {}); // answered below, once the storm has started
     try {
