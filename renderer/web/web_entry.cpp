@@ -1,29 +1,22 @@
 // The storm's entry points for the page's JavaScript (page/page.js): start
-// on the page's canvas, follow its size, take a floor picture, run on each
-// animation frame; and, for the page's tests, any frame of any two pictures
-// drawn from the storm's start.
+// on the page's canvas, follow its size, take a floor picture no larger than
+// it says, run on each animation frame or stand still.
 
 #include <emscripten/emscripten.h>
 
-#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "animation_frame_pacer.h"
 #include "bitmap_loader.h"
 #include "bolt.h"
-#include "bolt_random.h"
 #include "cloud_picture.h"
 #include "floor_picture.h"
 #include "scene.h"
-#include "webgl_program.h"
 #include "webgl_scene.h"
 
 namespace {
 
 AnimationFramePacer g_pacer;
-int g_width = 1;
-int g_height = 1;
 
 } // namespace
 
@@ -41,11 +34,15 @@ EMSCRIPTEN_KEEPALIVE int raivel_start()
     return started;
 }
 
+// The largest side of a floor picture: the page decodes none larger.
+EMSCRIPTEN_KEEPALIVE int raivel_largest_floor_side()
+{
+    return kLargestFloorSide;
+}
+
 // The canvas's drawing buffer is now width x height.
 EMSCRIPTEN_KEEPALIVE void raivel_resize(int width, int height)
 {
-    g_width = width;
-    g_height = height;
     ResizeScene(width, height);
 }
 
@@ -73,34 +70,13 @@ EMSCRIPTEN_KEEPALIVE int raivel_animation_frame(double milliseconds)
     return steps;
 }
 
-// For the tests: the sky and the floor from two bitmap files' bytes, read by
-// the loader the saver's pictures go through (no mirroring: the files are
-// taken as the capture files are); 0 when neither loads.
-EMSCRIPTEN_KEEPALIVE int raivel_load_pictures(const uint8_t* cloud, size_t cloudSize,
-                                              const uint8_t* desktop, size_t desktopSize)
+// A still frame for a visitor who asked for less motion: the storm as it
+// stands once the flash has faded, drawn again as it is (after a resize)
+// with no step and no flash.
+EMSCRIPTEN_KEEPALIVE void raivel_still_frame()
 {
-    RgbImage* sky = DecodeDibImage(cloud, cloudSize);
-    RgbImage* floor = DecodeDibImage(desktop, desktopSize);
-    const int loaded = InitSceneFromImages(sky, floor);
-    FreeRgbImage(sky);
-    FreeRgbImage(floor);
-    return loaded;
-}
-
-// For the tests: the storm started afresh and drawn at frame `frame` (the
-// first is 1), as the native renderer draws it; its pixels, red, green,
-// blue and alpha, bottom row first.
-EMSCRIPTEN_KEEPALIVE const uint8_t* raivel_render_frame(int frame)
-{
-    static std::vector<uint8_t> pixels;
-    g_boltRandomState = 1;
-    g_slideOffset = 10.0f;
-    GrowBolt();
-    for (int step = 1; step < frame; ++step)
+    while (g_boltVisible)
         StepScene();
     DrawScene();
-    pixels.resize(size_t{4} * static_cast<size_t>(g_width) * static_cast<size_t>(g_height));
-    glReadPixels(0, 0, g_width, g_height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels.data();
 }
 }

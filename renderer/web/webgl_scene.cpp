@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "bolt.h"
+#include "floor_picture.h"
 #include "scene.h"
 #include "scene_geometry.h"
 #include "texture_pyramid.h"
@@ -18,10 +19,6 @@ unsigned int g_cloudTexture = 0;
 unsigned int g_desktopTexture = 0;
 
 namespace {
-
-// A texture's side at the most: larger pictures are halved until they fit,
-// as GLU halves them to what the driver takes.
-constexpr GLint kLargestSide = 4096;
 
 // The three planes, one after the other in one buffer: 4 corners each.
 constexpr GLint kCeilingFirst = 0;
@@ -39,7 +36,10 @@ GLuint BuildTexture(const RgbImage* image)
         return 0;
     GLint largest = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-    const auto levels = BuildTexturePyramid(*image, std::clamp<GLint>(largest, 1, kLargestSide));
+    // Larger pictures are halved until they fit, as GLU halves them to what
+    // the driver takes.
+    const auto levels =
+        BuildTexturePyramid(*image, std::clamp<GLint>(largest, 1, kLargestFloorSide));
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);

@@ -2,8 +2,10 @@
 // as 24-bit bitmap files clouds.bmp, the sky, preview.bmp, a still of the
 // scene drawn off-screen from that sky over a made-up desktop, the push
 // button's faces (face_*.bmp), the settings dialog's indicators (radio_*.bmp)
-// and panel tile (tile.bmp); then the program icon raivel.ico and the link's
-// hand cursor hand.cur; and the installer's wizard pictures, stills of the
+// and panel tile (tile.bmp); then the program icon raivel.ico, the same icon
+// large on the web page's background for browsers that install the page
+// (web_icon.bmp) and the link's hand cursor hand.cur; and the installer's
+// wizard pictures, stills of the
 // same scene at the sizes of its welcome and finish pages' side picture
 // (wizard.bmp) and of its pages' header (header.bmp).
 
@@ -441,6 +443,21 @@ IconImage StormIcon(int32_t size)
     return icon;
 }
 
+// The storm icon for browsers that install the web page, which take opaque
+// icons best: on the page's own background, as large as they ask for.
+constexpr int32_t kWebIconSize = 512;
+constexpr uint32_t kWebPageBackground = 0x101418;
+
+bool WriteWebIcon(const fs::path& path)
+{
+    const IconImage icon = StormIcon(kWebIconSize);
+    const auto colour = [&icon](int32_t x, int32_t row) {
+        const uint32_t argb = icon.pixels[size_t(kWebIconSize - 1 - row) * kWebIconSize + x];
+        return Mix(kWebPageBackground, argb & 0xFFFFFFu, Channel(argb, 24) / 255.0);
+    };
+    return WriteBmp(path, kWebIconSize, kWebIconSize, colour);
+}
+
 // The link's pointing hand, from its drawing.
 IconImage HandCursor()
 {
@@ -483,6 +500,7 @@ bool WriteDialogPictures(const fs::path& out)
                     Indicator(0x1C3F94, 0x3A70D8)) &&
            WriteBmp(out / "tile.bmp", kTileWidth, kTileHeight, TileColour) &&
            WriteIcon(out / "raivel.ico", {StormIcon(32), StormIcon(16)}) &&
+           WriteWebIcon(out / "web_icon.bmp") &&
            WriteIcon(out / "hand.cur", {HandCursor()}, kHandHotspot);
 }
 

@@ -13,6 +13,7 @@ packages=(
   libx11-dev libxext-dev libgl-dev xscreensaver xscreensaver-gl xscreensaver-data-extra
   dpkg-dev lintian
   emscripten chromium python3
+  firefox-esr webkit2gtk-driver
 )
 
 missing=()

@@ -1,25 +1,23 @@
-"""The page in dist/web opened in Debian's chromium, headless, with its
-software WebGL, driven through the DevTools protocol over a pipe (no
-network port, no package beyond Python's own library).
+"""The page opened in Debian's chromium, headless, with its software WebGL,
+driven through the DevTools protocol over a pipe (no network port, no
+package beyond Python's own library).
 
-    with ChromiumPage(site_folder, width, height) as page:
+    with SiteServer(site_folder) as server, ChromiumPage(server, width, height) as page:
         page.evaluate("document.title")
 
-The site is served from 127.0.0.1 on a port of its own (WebAssembly does not
-load from file:// pages); every other host name resolves to nothing, so the
-browser reaches nothing beyond this machine.
+Every host name but the site's resolves to nothing, so the browser reaches
+nothing beyond this machine.
 """
 
 import base64
-import functools
-import http.server
 import json
 import os
 import shutil
 import subprocess
 import tempfile
-import threading
 import time
+
+from browser_page import BrowserPage
 
 CHROMIUM_FLAGS = [
     "--headless=new",
@@ -38,28 +36,24 @@ CHROMIUM_FLAGS = [
 ]
 
 
-class _QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-class ChromiumPage:
+class ChromiumPage(BrowserPage):
     """One browser with one page of the site; events are kept in `events`."""
 
-    def __init__(self, site, width, height, page="index.html"):
-        self.site = site
+    name = "chromium"
+
+    def __init__(self, server, width, height, flags=(), warm=True):
+        """`flags` go to the browser besides its own; unless `warm`, the
+        page is the first thing the new browser draws."""
+        self.origin = server.origin
         self.size = (width, height)
-        self.page = page
+        self.flags = list(flags)
+        self.warm = warm
+        self.profile = tempfile.mkdtemp(prefix="raivel-chromium-")
         self.events = []
         self._next_id = 0
         self._buffer = b""
 
     def __enter__(self):
-        handler = functools.partial(_QuietHandler, directory=self.site)
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.origin = "http://127.0.0.1:%d/" % self.server.server_address[1]
-        self.profile = tempfile.mkdtemp(prefix="raivel-chromium-")
         # The browser reads commands from its fd 3 and answers on its fd 4.
         commands_in, self._commands = os.pipe()
         self._answers, answers_out = os.pipe()
@@ -69,10 +63,11 @@ class ChromiumPage:
             os.dup2(answers_out, 4)
 
         self.browser = subprocess.Popen(
-            ["chromium", *CHROMIUM_FLAGS, "--user-data-dir=" + self.profile,
+            ["chromium", *CHROMIUM_FLAGS, *self.flags, "--user-data-dir=" + self.profile,
              "--window-size=%d,%d" % self.size, "about:blank"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
             preexec_fn=pipes_at_3_and_4, pass_fds=(3, 4))
+        self.pid = self.browser.pid
         os.close(commands_in)
         os.close(answers_out)
         try:
@@ -84,9 +79,9 @@ class ChromiumPage:
             # asked for, which takes seconds here; a browser in use has long
             # done that. One context on the blank page first, so that what
             # the page's tests time is the page's own work.
-            self.evaluate("!!document.createElement('canvas').getContext('webgl')")
-            self.call("Page.navigate", url=self.origin + self.page)
-            self.wait_for_event("Page.loadEventFired", 30)
+            if self.warm:
+                self.evaluate("!!document.createElement('canvas').getContext('webgl')")
+            self.open("index.html")
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -97,9 +92,14 @@ class ChromiumPage:
         self.browser.wait()
         os.close(self._commands)
         os.close(self._answers)
-        self.server.shutdown()
-        self.server.server_close()
         shutil.rmtree(self.profile, ignore_errors=True)
+
+    def open(self, page, origin=None):
+        """Loads one of the site's pages (or another site's, at `origin`)
+        and waits for its load event."""
+        self.events = [e for e in self.events if e["method"] != "Page.loadEventFired"]
+        self.call("Page.navigate", url=(origin or self.origin) + page)
+        self.wait_for_event("Page.loadEventFired", 30)
 
     def _read_message(self, timeout):
         deadline = time.monotonic() + timeout
@@ -146,14 +146,12 @@ class ChromiumPage:
             raise RuntimeError("%s: %s" % (expression, result["exceptionDetails"]))
         return result["result"].get("value")
 
-    def wait_until(self, expression, timeout):
-        """Waits until a JavaScript expression is true; false if it never is."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            if self.evaluate(expression):
-                return True
-            time.sleep(0.05)
-        return False
+    def choose_file(self, selector, path):
+        """The file input `selector` given the file `path`, as a visitor
+        chooses it."""
+        document = self.call("DOM.getDocument")["root"]["nodeId"]
+        node = self.call("DOM.querySelector", nodeId=document, selector=selector)["nodeId"]
+        self.call("DOM.setFileInputFiles", nodeId=node, files=[path])
 
     def click(self, selector):
         """A real click (a user's gesture) at the middle of an element."""
@@ -169,6 +167,13 @@ class ChromiumPage:
             self.call("Input.dispatchKeyEvent", type=kind, key=key, code=key,
                       windowsVirtualKeyCode=key_code, nativeVirtualKeyCode=key_code)
 
-    def screenshot(self):
-        """The page as shown, as PNG bytes."""
-        return base64.b64decode(self.call("Page.captureScreenshot", format="png")["data"])
+    def screenshot(self, selector=None):
+        """The page as shown, or only the element `selector` wherever it
+        is on the page, as PNG bytes."""
+        clip = {}
+        if selector:
+            box = self.evaluate("(() => { const r = document.querySelector(%s).getBoundingClientRect();"
+                                " return { x: r.x + scrollX, y: r.y + scrollY, width: r.width,"
+                                " height: r.height, scale: 1 }; })()" % json.dumps(selector))
+            clip = {"clip": box, "captureBeyondViewport": True}
+        return base64.b64decode(self.call("Page.captureScreenshot", format="png", **clip)["data"])

@@ -1,7 +1,9 @@
 // The page around the storm (raivel.js and raivel.wasm, built from the
 // renderer's C++): it starts the storm over the sample desktop, runs it on
-// every animation frame, makes the visitor's picture or one frame of their
-// screen the floor, and goes full screen. Every picture stays in the page.
+// every animation frame (or shows one still frame until asked to play, for
+// a visitor who asked for less motion), makes the visitor's picture or one
+// frame of their screen the floor, and goes full screen. Every picture
+// stays in the page.
 'use strict';
 
 (() => {
@@ -11,17 +13,20 @@
   const pictureInput = document.getElementById('picture');
   const screenButton = document.getElementById('screen');
   const fullScreenButton = document.getElementById('full-screen');
+  const playButton = document.getElementById('play');
 
-  // A floor picture's side at the most: plenty for a floor seen at a slant,
-  // and little enough memory for the storm's textures in any browser.
-  const largestSide = 2048;
+  // The most pixels a picture may have, read at its full size: the browser
+  // may decode it whole before shrinking it to the floor's size.
+  const mostPixels = 50e6;
   // How long the pointer stays still before it hides in full screen.
   const cursorHideMs = 2000;
 
   let storm = null; // the WebAssembly module, once started
+  let largestSide = 0; // a floor picture's, as the storm says
   let running = false;
-  // What the page's tests read (tests/renderer/web).
-  const hook = { firstFrameAt: null, steps: 0, stepsAt: 0, floors: 0 };
+  // Standing on one frame between flashes, as a visitor who asked their
+  // system for less motion first sees the storm.
+  let standingStill = false;
 
   const say = (text) => { status.textContent = text; };
 
@@ -35,14 +40,19 @@
       canvas.height = height;
     }
     storm._raivel_resize(width, height);
+    if (standingStill) storm._raivel_still_frame();
   }
 
-  // Hands a picture (anything a 2D canvas draws) to the storm as its floor,
-  // made smaller where a side is past the largest.
-  function setFloor(picture, width, height) {
+  // A picture's size as the floor takes it: smaller where a side is past
+  // the largest.
+  function floorSize(width, height) {
     const scale = Math.min(1, largestSide / Math.max(width, height));
-    const w = Math.max(1, Math.round(width * scale));
-    const h = Math.max(1, Math.round(height * scale));
+    return [Math.max(1, Math.round(width * scale)), Math.max(1, Math.round(height * scale))];
+  }
+
+  // Hands a picture (anything a 2D canvas draws) to the storm as its floor.
+  function setFloor(picture, width, height) {
+    const [w, h] = floorSize(width, height);
     const board = document.createElement('canvas');
     board.width = w;
     board.height = h;
@@ -54,22 +64,86 @@
     storm.HEAPU8.set(rgba, at);
     const set = storm._raivel_set_floor(at, w, h);
     storm._free(at);
-    if (set) hook.floors += 1;
+    if (set && standingStill) storm._raivel_still_frame();
     return set;
   }
 
+  // A picture file's width and height, read from its first bytes before
+  // anything decodes it; null where they are no PNG, JPEG, GIF, WebP or BMP
+  // picture's header.
+  function pictureSize(bytes) {
+    const data = new DataView(bytes);
+    const text = (at, length) => (at + length <= bytes.byteLength
+      ? String.fromCharCode(...new Uint8Array(bytes, at, length)) : '');
+    const fits = (end) => end <= bytes.byteLength;
+    if (text(0, 8) === '\x89PNG\r\n\x1a\n' && text(12, 4) === 'IHDR') {
+      return [data.getUint32(16), data.getUint32(20)];
+    }
+    if ((text(0, 6) === 'GIF87a' || text(0, 6) === 'GIF89a') && fits(10)) {
+      return [data.getUint16(6, true), data.getUint16(8, true)];
+    }
+    if (text(0, 2) === 'BM' && fits(26)) {
+      if (data.getUint32(14, true) === 12) return [data.getUint16(18, true), data.getUint16(20, true)];
+      return [Math.abs(data.getInt32(18, true)), Math.abs(data.getInt32(22, true))];
+    }
+    if (text(0, 4) === 'RIFF' && text(8, 4) === 'WEBP' && fits(30)) {
+      const chunk = text(12, 4);
+      if (chunk === 'VP8 ') return [data.getUint16(26, true) & 0x3fff, data.getUint16(28, true) & 0x3fff];
+      if (chunk === 'VP8L') {
+        const bits = data.getUint32(21, true);
+        return [(bits & 0x3fff) + 1, ((bits >>> 14) & 0x3fff) + 1];
+      }
+      if (chunk === 'VP8X') {
+        const u24 = (at) => data.getUint16(at, true) + (data.getUint8(at + 2) << 16);
+        return [u24(24) + 1, u24(27) + 1];
+      }
+      return null;
+    }
+    if (data.byteLength > 2 && data.getUint16(0) === 0xffd8) {
+      // The segments up to the first frame header, which holds the size.
+      for (let at = 2; fits(at + 4);) {
+        const marker = data.getUint16(at);
+        if (marker >> 8 !== 0xff) return null;
+        const code = marker & 0xff;
+        if (code === 0xff) { at += 1; continue; }
+        const frame = code >= 0xc0 && code <= 0xcf && code !== 0xc4 && code !== 0xc8 && code !== 0xcc;
+        if (frame) return fits(at + 9) ? [data.getUint16(at + 7), data.getUint16(at + 5)] : null;
+        at += 2 + data.getUint16(at + 2);
+      }
+    }
+    return null;
+  }
+
+  // The visitor's picture as the floor: its size read first; decoded already
+  // shrunk to the floor's size, and refused when it is no picture, has no
+  // pixels or is too large to read at all.
   async function takePicture(file) {
     if (!storm) return; // the line already says why there is no storm
+    const name = `"${file.name}"`;
+    const unreadable = `${name} cannot be read as a picture: choose a PNG, JPEG, GIF, WebP or BMP image.`;
+    // A JPEG's size may follow its comments and thumbnails: the first
+    // 256 KB hold it in any camera's picture.
+    const size = pictureSize(await file.slice(0, 256 * 1024).arrayBuffer());
+    if (!size) {
+      say(unreadable);
+      return;
+    }
+    const [width, height] = size;
+    if (!width || !height || width * height > mostPixels) {
+      say(`${name} is ${width} x ${height} pixels: the storm takes pictures of up to ${mostPixels / 1e6} million pixels.`);
+      return;
+    }
+    const [resizeWidth, resizeHeight] = floorSize(width, height);
     let picture;
     try {
-      picture = await createImageBitmap(file);
+      picture = await createImageBitmap(file, { resizeWidth, resizeHeight, resizeQuality: 'medium' });
     } catch (error) {
-      say(`"${file.name}" cannot be read as a picture: choose a PNG, JPEG, GIF, WebP or BMP image.`);
+      say(`${name} (${width} x ${height} pixels) could not be decoded by this browser: its pixels may be damaged.`);
       return;
     }
     const set = setFloor(picture, picture.width, picture.height);
     picture.close();
-    say(set ? `The floor shows "${file.name}", mirrored.` : `"${file.name}" is too large for the storm.`);
+    say(set ? `The floor shows ${name}, mirrored.` : `${name} could not be made the floor.`);
   }
 
   // One frame of the visitor's screen, the capture stopped at once.
@@ -101,21 +175,23 @@
 
   function frame(time) {
     if (!running) return;
-    const steps = storm._raivel_animation_frame(time);
-    if (steps >= 0) {
-      if (hook.firstFrameAt === null) hook.firstFrameAt = performance.now();
-      if (steps > 0) {
-        hook.steps += steps;
-        hook.stepsAt = time;
-      }
-    }
+    storm._raivel_animation_frame(time);
     requestAnimationFrame(frame);
   }
 
   function run() {
+    standingStill = false;
+    playButton.hidden = true;
     running = true;
     fitCanvas();
     requestAnimationFrame(frame);
+  }
+
+  // One frame between flashes, and a button that starts the storm.
+  function standStill() {
+    standingStill = true;
+    fitCanvas();
+    playButton.hidden = false;
   }
 
   function toggleFullScreen() {
@@ -133,6 +209,12 @@
   }
 
   async function start() {
+    // Said in one line where it is missing: what the storm cannot run
+    // without (and WebGL, below).
+    if (typeof WebAssembly !== 'object') {
+      say('This browser has no WebAssembly, which the storm needs to run.');
+      return;
+    }
     const sample = fetch('desktop.png').then((answer) => answer.blob()).then((blob) => createImageBitmap(blob));
     sample.catch(() => {}); // answered below, once the storm has started
     try {
@@ -146,6 +228,7 @@
       say('This browser has no WebGL, which the storm needs to draw.');
       return;
     }
+    largestSide = storm._raivel_largest_floor_side();
     try {
       const desktop = await sample;
       setFloor(desktop, desktop.width, desktop.height);
@@ -154,7 +237,8 @@
     } catch (error) {
       say('The sample desktop could not be read: the storm has a plain floor.');
     }
-    run();
+    if (matchMedia('(prefers-reduced-motion: reduce)').matches) standStill();
+    else run();
   }
 
   pictureInput.addEventListener('change', () => {
@@ -168,6 +252,7 @@
   if (navigator.mediaDevices && navigator.mediaDevices.getDisplayMedia) screenButton.addEventListener('click', takeScreen);
   else screenButton.hidden = true;
   fullScreenButton.addEventListener('click', toggleFullScreen);
+  playButton.addEventListener('click', run);
   document.addEventListener('keydown', (event) => {
     if (event.target instanceof HTMLInputElement || event.ctrlKey || event.altKey || event.metaKey) return;
     if (event.key === 'Escape' && document.fullscreenElement) document.exitFullscreen();
@@ -175,50 +260,10 @@
   });
   document.addEventListener('fullscreenchange', pointerMoved);
   stage.addEventListener('pointermove', pointerMoved);
-  new ResizeObserver(() => { if (running) fitCanvas(); }).observe(canvas);
+  new ResizeObserver(() => { if (running || standingStill) fitCanvas(); }).observe(canvas);
 
-  // For the page's tests: any frame of the storm, drawn afresh at width x
-  // height from two bitmap files (base64; none: the pictures it has), its
-  // pixels in base64, bottom row first; then the storm runs on.
-  window.raivelTestHook = {
-    state: hook,
-    renderFrame(number, width, height, cloudBase64, desktopBase64) {
-      running = false;
-      canvas.width = width;
-      canvas.height = height;
-      storm._raivel_resize(width, height);
-      if (cloudBase64) {
-        const files = [cloudBase64, desktopBase64].map((text) => Uint8Array.from(atob(text), (c) => c.charCodeAt(0)));
-        const at = files.map((bytes) => { const p = storm._malloc(bytes.length); storm.HEAPU8.set(bytes, p); return p; });
-        storm._raivel_load_pictures(at[0], files[0].length, at[1], files[1].length);
-        at.forEach((p) => storm._free(p));
-      }
-      const pixels = storm.HEAPU8.subarray(storm._raivel_render_frame(number)).subarray(0, 4 * width * height);
-      let text = '';
-      for (let i = 0; i < pixels.length; i += 0x8000) text += String.fromCharCode.apply(null, pixels.subarray(i, i + 0x8000));
-      run();
-      return btoa(text);
-    },
-    // Resolves with the page's time for the storm's next `steps` steps, and
-    // how many animation frames meanwhile came more than two steps late (a
-    // stall the storm does not make up for).
-    pace(steps) {
-      return new Promise((resolve) => {
-        const from = hook.steps;
-        let startedAt = null;
-        let last = null;
-        let late = 0;
-        const watch = (time) => {
-          if (startedAt && time - last > 2000 / 60) late += 1;
-          last = time;
-          if (startedAt === null && hook.steps > from) startedAt = { steps: hook.steps, at: hook.stepsAt };
-          if (startedAt && hook.steps - startedAt.steps >= steps) resolve({ ms: hook.stepsAt - startedAt.at, late });
-          else requestAnimationFrame(watch);
-        };
-        requestAnimationFrame(watch);
-      });
-    },
-  };
-
+  // Once visited, the page opens with no network: its worker keeps its
+  // files. Where a browser keeps no worker, it opens as before.
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('worker.js').catch(() => {});
   start();
 })();

@@ -1,0 +1,58 @@
+"""The three browser engines the page is tested in, opened alike:
+chromium (headless, DevTools protocol), firefox and webkit (on an X display
+of their own, WebDriver)."""
+
+import os
+
+from chromium_page import ChromiumPage
+from webdriver_page import FirefoxPage, WebKitPage, XDisplay
+
+ENGINES = ("chromium", "firefox", "webkit")
+
+
+def open_page(stack, engine, server, width, height, warm=True):
+    """The site's index.html in `engine`'s browser, closed with `stack`;
+    chromium's software WebGL set up first unless not `warm`."""
+    if engine == "chromium":
+        # A fake screen to share, a green test pattern, taken as chosen.
+        return stack.enter_context(ChromiumPage(server, width, height, warm=warm, flags=(
+            "--use-fake-ui-for-media-stream", "--use-fake-device-for-media-stream")))
+    display = stack.enter_context(XDisplay())
+    if engine == "firefox":
+        # Animation frames at 120 a second, where the others give 60: the
+        # pace must be the storm's, whatever the refresh.
+        return stack.enter_context(FirefoxPage(server, display, width, height,
+                                               prefs={"layout.frame_rate": 120}))
+    return stack.enter_context(WebKitPage(server, display, width, height))
+
+
+def processes(page):
+    """The page's browser's processes: the one the page started and all
+    that descend from it."""
+    family = {page.pid}
+    grown = True
+    while grown:
+        grown = False
+        for entry in os.listdir("/proc"):
+            try:
+                with open("/proc/%s/stat" % entry) as f:
+                    parent = int(f.read().rsplit(")", 1)[1].split()[1])
+            except (OSError, ValueError):
+                continue
+            if parent in family and int(entry) not in family:
+                family.add(int(entry))
+                grown = True
+    return family
+
+
+def peak_memory_mb(page):
+    """The largest peak resident memory of any of the page's browser's
+    processes (the tab's among them) so far, in MB."""
+    peak = 0
+    for pid in processes(page):
+        try:
+            with open("/proc/%d/status" % pid) as f:
+                peak = max([peak] + [int(line.split()[1]) for line in f if line.startswith("VmHWM:")])
+        except OSError:
+            pass
+    return peak // 1024
