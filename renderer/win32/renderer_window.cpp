@@ -51,12 +51,13 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
     if (!RegisterRendererClass())
         return 0;
 
+    // The other monitors' desktops, as the user left them: the mode change
+    // may move them and repaint their windows.
+    BeginStormFloors();
+    MarkStartup("other monitors' desktops");
     if (g_fullscreen && !SwitchDisplayMode(width, height, bits))
         g_fullscreen = false; // run in a window instead
     MarkStartup("display mode");
-    // The other monitors' desktops, taken while the window is made: nothing
-    // of the run shows on them until it is shown.
-    BeginStormFloors();
 
     DWORD style;
     DWORD extendedStyle;
@@ -89,8 +90,6 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
 
     MarkStartup("rendering context");
     RequestVerticalSync();
-    AwaitStormFloors();
-    MarkStartup("other monitors' desktops");
 
     ShowWindow(g_window, SW_SHOW);
     SetForegroundWindow(g_window);

@@ -78,7 +78,8 @@ void FreeFloors()
 
 void BeginStormFloors()
 {
-    g_floorTaker = std::thread([] { g_floors = CaptureOtherMonitors(); });
+    g_floors = CaptureOtherMonitors();
+    g_floorTaker = std::thread([] { PaintWallpaperFloors(g_floors); });
 }
 
 void AwaitStormFloors()
@@ -89,6 +90,7 @@ void AwaitStormFloors()
 
 void StartScreenStorms(HWND storm)
 {
+    AwaitStormFloors();
     const KeepCurrentContext primary;
     for (const MonitorPicture& floor : g_floors) {
         const std::optional<ScreenRect> area = StormPlace(floor.device);
