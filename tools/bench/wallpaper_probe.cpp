@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "desktop_background.h"
+#include "picture_surface.h"
 #include "probe_watch.h"
 
 int main(int argc, char** argv)
@@ -19,26 +20,16 @@ int main(int argc, char** argv)
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC picture = CreateCompatibleDC(nullptr);
-    HBITMAP section = CreateDIBSection(picture, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!picture || !section) {
+    const PictureSurface floor(width, height);
+    if (floor.Width() != width) {
         std::fprintf(stderr, "wallpaper_probe: no picture of %d x %d\n", width, height);
         return 1;
     }
-    SelectObject(picture, section);
     ProbeClock clock(3600);
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
         clock.Start();
-        DrawDesktopBackground(picture, {0, 0, width, height}, VirtualScreen());
+        DrawDesktopBackground(floor.Dc(), {0, 0, width, height}, VirtualScreen());
         GdiFlush();
         times.push_back(clock.Seconds() * 1000);
         std::printf("floor of %d x %d from the wallpaper: %.0f ms\n", width, height, times.back());
