@@ -8,9 +8,19 @@
 # the desktop's background colour, and the storm runs on. Each run is
 # checked in the desktop picture it wrote (exact colours at known places,
 # mirrored) and in a screenshot of its storm (the near floor's colour).
+# It runs in a Wine session of its own, its prefix a copy of the main
+# session's: a desktop of Wine's own leaves display settings behind that keep
+# later programs from changing the display mode.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../../tools/wine" && pwd)
-session=${RAIVEL_WINE_DIR:?the Wine session is not set}
+main=${RAIVEL_WINE_DIR:?the main Wine session is not set}
+session=$main-screen-saver
+if [[ ! -f "$session/prefix/system.reg" ]]; then
+  rm -rf "$session"
+  mkdir -p "$session"
+  cp -a "$main/prefix" "$session/prefix"
+fi
+bash "$here/wine-session.sh" start "$session" >/dev/null
 # shellcheck source=tools/wine/wine-env.sh
 source "$here/wine-env.sh" "$session"
 
@@ -28,9 +38,8 @@ colours_key='HKCU\Control Panel\Colors'
 registry() { wine reg "$@" </dev/null >/dev/null 2>&1; }
 cleanup() {
   [[ -z "$started" ]] || kill -- -"$started" 2>/dev/null || true
-  registry add "$desktop_key" /v Wallpaper /t REG_SZ /d '' /f || true
-  registry delete "$colours_key" /v Background /f || true
   rm -f "$windows_copy"
+  bash "$here/wine-session.sh" stop "$session"
   rm -rf "$work"
 }
 trap cleanup EXIT
