@@ -39,8 +39,12 @@ HBITMAP DecodeWallpaper(const std::wstring& path)
         FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height)) ||
         width == 0 || height == 0 || uint64_t{width} * height > kLargestWallpaperPixels)
         return nullptr;
-    Held<IWICBitmapSource> pixels;
-    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.get(), &pixels)))
+    // Through the factory, not WICConvertBitmapSource: the programs then load
+    // the imaging DLL only when they decode.
+    Held<IWICFormatConverter> pixels;
+    if (FAILED(factory->CreateFormatConverter(&pixels)) ||
+        FAILED(pixels->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                  nullptr, 0, WICBitmapPaletteTypeCustom)))
         return nullptr;
 
     BITMAPINFO info = {};
