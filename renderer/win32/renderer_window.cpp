@@ -48,12 +48,16 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
 {
     g_fullscreen = fullscreen;
     g_instance = GetModuleHandleA(nullptr);
-    if (!RegisterRendererClass())
-        return 0;
-
-    // The other monitors' desktops, as the user left them: the mode change
-    // may move them and repaint their windows.
+    // The other monitors' desktops, as the user left them, taken on a thread
+    // while the class is registered: the mode change may move them and
+    // repaint their windows.
     BeginStormFloors();
+    if (!RegisterRendererClass()) {
+        RemoveScreenStorms();
+        return 0;
+    }
+
+    AwaitStormFloorsTaken();
     MarkStartup("other monitors' desktops");
     if (g_fullscreen && !SwitchDisplayMode(width, height, bits))
         g_fullscreen = false; // run in a window instead

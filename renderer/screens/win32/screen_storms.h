@@ -8,11 +8,14 @@
 // the monitor's own size. The storm's state is the one the primary draws:
 // each frame, every monitor draws it before the next step.
 
-// Takes the desktop of every other monitor, in memory only, before the
-// display-mode change, which may move them and repaint their windows; on the
-// Screen-saver desktop their wallpapers are painted on a thread of its own
-// while the storm starts.
+// Starts taking the desktop of every other monitor, in memory only, on a
+// thread of its own, before the display-mode change, which may move them
+// and repaint their windows; on the Screen-saver desktop the thread goes on
+// to paint their wallpapers while the storm starts.
 void BeginStormFloors();
+
+// Waits until the screen has been read: before the display-mode change.
+void AwaitStormFloorsTaken();
 
 // Waits until the pictures are all made.
 void AwaitStormFloors();
