@@ -49,15 +49,20 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
 {
     g_fullscreen = fullscreen;
     g_instance = GetModuleHandleA(nullptr);
-    if (!RegisterRendererClass())
+    // The other monitors' desktops, as the user left them, taken on a thread
+    // while the class is registered: the mode change may move them and
+    // repaint their windows.
+    BeginStormFloors();
+    if (!RegisterRendererClass()) {
+        RemoveScreenStorms();
         return 0;
+    }
 
+    AwaitStormFloorsTaken();
+    MarkStartup("other monitors' desktops");
     if (g_fullscreen && !SwitchDisplayMode(width, height, bits))
         g_fullscreen = false; // run in a window instead
     MarkStartup("display mode");
-    // The other monitors' desktops, taken while the window is made: nothing
-    // of the run shows on them until it is shown.
-    BeginStormFloors();
 
     DWORD style;
     DWORD extendedStyle;
@@ -90,8 +95,6 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
 
     MarkStartup("rendering context");
     RequestVerticalSync();
-    AwaitStormFloors();
-    MarkStartup("other monitors' desktops");
 
     ShowWindow(g_window, SW_SHOW);
     SetForegroundWindow(g_window);

@@ -1,11 +1,13 @@
 #include "run_form.h"
 
 #include "capture_folder_win32.h"
+#include "desktop_background.h"
 #include "handoff.h"
 #include "music_player.h"
 #include "program.h"
 #include "resource_ids.h"
 #include "saver_helpers.h"
+#include "screen_saver_desktop.h"
 #include "settings.h"
 
 namespace {
@@ -55,13 +57,19 @@ void RunForm::CaptureDesktop(PictureSurface& desktop)
 {
     const int width = desktop.Width();
     const int height = desktop.Height();
-    HWND desktopWindow = GetDesktopWindow();
-    HDC desktopDc = GetDC(desktopWindow);
-    // The screen as it is, then turned left to right in memory: the same
-    // mirror image as a blit with a negative width, which is several times
-    // slower on some systems.
-    BitBlt(desktop.Dc(), 0, 0, width, height, desktopDc, 0, 0, SRCCOPY);
-    ReleaseDC(desktopWindow, desktopDc);
+    if (OnScreenSaverDesktop()) {
+        // Windows asks for the password on resume and runs us where none of
+        // the user's windows are: their desktop behind the windows instead.
+        DrawDesktopBackground(desktop.Dc(), {0, 0, width, height}, VirtualScreen());
+    } else {
+        HWND desktopWindow = GetDesktopWindow();
+        HDC desktopDc = GetDC(desktopWindow);
+        // The screen as it is, then turned left to right in memory: the same
+        // mirror image as a blit with a negative width, which is several
+        // times slower on some systems.
+        BitBlt(desktop.Dc(), 0, 0, width, height, desktopDc, 0, 0, SRCCOPY);
+        ReleaseDC(desktopWindow, desktopDc);
+    }
     desktop.Mirror();
 }
 

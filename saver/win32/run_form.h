@@ -25,7 +25,8 @@ protected:
     void OnQueryUnload() override;
 
 private:
-    // Copies the screen, mirrored, into `desktop`, a picture of its size.
+    // Copies the screen, mirrored, into `desktop`, a picture of its size; on
+    // the Screen-saver desktop the primary monitor's wallpaper instead.
     static void CaptureDesktop(PictureSurface& desktop);
     void StartMusic();
     void WatchRenderer();

@@ -1,5 +1,6 @@
 #include "screen_storms.h"
 
+#include <future>
 #include <optional>
 #include <string>
 #include <thread>
@@ -25,6 +26,7 @@ struct Storm {
 
 std::vector<MonitorPicture> g_floors;
 std::thread g_floorTaker;
+std::future<void> g_floorsTaken; // ready once the screen is read
 std::vector<Storm> g_storms;
 
 // The context current when it is made, current again when it goes.
@@ -78,7 +80,19 @@ void FreeFloors()
 
 void BeginStormFloors()
 {
-    g_floorTaker = std::thread([] { g_floors = CaptureOtherMonitors(); });
+    std::promise<void> taken;
+    g_floorsTaken = taken.get_future();
+    g_floorTaker = std::thread([taken = std::move(taken)]() mutable {
+        g_floors = CaptureOtherMonitors();
+        taken.set_value();
+        PaintWallpaperFloors(g_floors);
+    });
+}
+
+void AwaitStormFloorsTaken()
+{
+    if (g_floorsTaken.valid())
+        g_floorsTaken.wait();
 }
 
 void AwaitStormFloors()
@@ -89,6 +103,7 @@ void AwaitStormFloors()
 
 void StartScreenStorms(HWND storm)
 {
+    AwaitStormFloors();
     const KeepCurrentContext primary;
     for (const MonitorPicture& floor : g_floors) {
         const std::optional<ScreenRect> area = StormPlace(floor.device);

@@ -9,16 +9,19 @@
 // each frame, every monitor draws it before the next step.
 
 // Starts taking the desktop of every other monitor, in memory only, on a
-// thread of its own: right after the display-mode change (which leaves the
-// other monitors as they are, wherever it moves them), while the storm's
-// window is made but not yet shown.
+// thread of its own, before the display-mode change, which may move them
+// and repaint their windows; on the Screen-saver desktop the thread goes on
+// to paint their wallpapers while the storm starts.
 void BeginStormFloors();
 
-// Waits until the pictures are taken: before the storm's window shows and
-// the covers go up.
+// Waits until the screen has been read: before the display-mode change.
+void AwaitStormFloorsTaken();
+
+// Waits until the pictures are all made.
 void AwaitStormFloors();
 
-// After the primary's first frame, with its context current: a storm over
+// After the primary's first frame, with its context current, once the
+// pictures are made: a storm over
 // each monitor whose desktop was taken and that still lies outside the
 // primary. A monitor whose storm cannot start keeps its black cover. The
 // pictures are freed once they are textures.
