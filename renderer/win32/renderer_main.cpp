@@ -39,11 +39,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         } else if (!RunIdlePass(pacer, timer.Now())) {
             done = true;
         } else {
-            // Every monitor shows the state the primary drew, before the
-            // next step.
+            // Every monitor's frame is drawn, of the state the primary drew,
+            // before any is shown; then they are shown one right after
+            // another.
             if (g_active)
                 DrawScreenStorms();
             SwapBuffers(g_deviceContext);
+            if (g_active)
+                ShowScreenStorms();
             if (!presented) {
                 presented = true;
                 MarkStartup("first frame");

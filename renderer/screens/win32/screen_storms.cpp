@@ -117,8 +117,15 @@ void DrawScreenStorms()
         if (!wglMakeCurrent(storm.dc, storm.context))
             continue;
         DrawSceneWith(g_cloudTexture, storm.floor);
-        SwapBuffers(storm.dc);
+        // Sent to the driver now: the swap has only to show it.
+        glFlush();
     }
+}
+
+void ShowScreenStorms()
+{
+    for (const Storm& storm : g_storms)
+        SwapBuffers(storm.dc);
 }
 
 void FollowScreenStorms()

@@ -24,9 +24,14 @@ void AwaitStormFloors();
 // pictures are freed once they are textures.
 void StartScreenStorms(HWND storm);
 
-// Draws the storm as it stands on each other monitor and shows it; the
+// Draws the storm as it stands on each other monitor, not shown yet; the
 // primary's context is current again afterwards.
 void DrawScreenStorms();
+
+// Shows what DrawScreenStorms drew: right after the primary's buffer swap,
+// so that every monitor shows the new frame at once (as near as two
+// windows' swaps can be).
+void ShowScreenStorms();
 
 // After the covers followed a change of the monitors: each storm follows
 // its monitor, and ends when the monitor is gone or now overlaps the
