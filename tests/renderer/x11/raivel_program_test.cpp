@@ -591,6 +591,13 @@ TEST_F(RaivelProgram, AddToXscreensaverReplacesTheFileWholeOrLeavesItAlone)
     EXPECT_EQ(ReadText(Errors()), "raivel: cannot add Raivel to " + file.string() +
                                       ": line 1 is neither a \"name: value\" setting nor a "
                                       "comment; nothing changed\n");
+    std::ofstream(file) << "programs: - GL: raivel --root\n";
+    EXPECT_EQ(add(), 1);
+    EXPECT_EQ(ReadText(file), "programs: - GL: raivel --root\n");
+    EXPECT_EQ(ReadText(Errors()), "raivel: " + file.string() +
+                                      " lists Raivel switched off (its entry starts with \"-\"); "
+                                      "switch it on in xscreensaver-settings, or delete that "
+                                      "\"-\"; nothing changed\n");
     // Nothing but the file and the test's own output is left in the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 
