@@ -612,7 +612,8 @@ TEST_F(RaivelProgram, AddToXscreensaverReplacesTheFileWholeOrLeavesItAlone)
 }
 
 // The daemon runs the same display mode after the command as before it, when
-// the mode is chosen from xscreensaver's own list (the file has no list).
+// the mode is chosen from xscreensaver's own list (the file has no list): the
+// command leaves the file as it is and says why.
 TEST_F(RaivelProgram, AModeChosenFromXscreensaversOwnListStaysChosen)
 {
     const fs::path program = folder_ / "raivel";
@@ -631,7 +632,14 @@ TEST_F(RaivelProgram, AModeChosenFromXscreensaversOwnListStaysChosen)
     };
     const std::string before = shown();
     EXPECT_EQ(before, "blitspin"); // the fourth of xscreensaver 6.06's list
-    Child(AsUser(home, {program.string(), "--add-to-xscreensaver"})).Wait();
+    const std::string settings = ReadText(home / ".xscreensaver");
+    EXPECT_EQ(Child(AsUser(home, {program.string(), "--add-to-xscreensaver"}), {}, Errors()).Wait(),
+              1);
+    EXPECT_EQ(ReadText(Errors()),
+              "raivel: cannot add Raivel to " + (home / ".xscreensaver").string() +
+                  ": \"selected:\" chooses from xscreensaver's own list, which the file does not "
+                  "hold (choose the mode again in xscreensaver-settings first); nothing changed\n");
+    EXPECT_EQ(ReadText(home / ".xscreensaver"), settings);
     for (int blank = 0; blank < 3; ++blank)
         EXPECT_EQ(shown(), before);
     Tell(home, {"-exit"});
