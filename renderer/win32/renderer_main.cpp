@@ -1,15 +1,11 @@
-// The renderer program: a full-screen storm at 1024 x 768 x 32, and on every
-// other monitor at its own size, until Escape or a close request.
-
-#include <windows.h>
+#include "renderer_main.h"
 
 #include "frame_loop.h"
 #include "frame_timer.h"
 #include "renderer_window.h"
-#include "screen_storms.h"
 #include "startup_marks.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int RunRenderer(StormContextMaker makeStormContext)
 {
     MarkStartup("entry");
     g_fullscreen = true;
@@ -52,7 +48,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
                 MarkStartup("first frame");
                 // Once the primary shows the storm; the pacer takes the
                 // second frame one step on, however long the first stood.
-                StartScreenStorms(g_window);
+                StartScreenStorms(g_window, makeStormContext);
             }
             const int64_t now = timer.Now();
             nextFrame = now + SleepAfterPresent(pacer, now);

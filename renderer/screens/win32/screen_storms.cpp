@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "gl_headers.h"
-#include "monitor_context.h"
 #include "monitor_list.h"
 #include "monitor_pictures.h"
 #include "scene.h"
@@ -87,14 +86,14 @@ void AwaitStormFloors()
         g_floorTaker.join();
 }
 
-void StartScreenStorms(HWND storm)
+void StartScreenStorms(HWND primary, StormContextMaker makeContext)
 {
-    const KeepCurrentContext primary;
+    const KeepCurrentContext primaryContext;
     for (const MonitorPicture& floor : g_floors) {
         const std::optional<ScreenRect> area = StormPlace(floor.device);
-        HWND window = area ? MakeScreenWindow(storm, *area, ScreenWindow::Storm) : nullptr;
+        HWND window = area ? MakeScreenWindow(primary, *area, ScreenWindow::Storm) : nullptr;
         HDC dc = window ? GetDC(window) : nullptr;
-        HGLRC context = dc ? CreateMonitorContext(dc, primary.Context()) : nullptr;
+        HGLRC context = dc ? makeContext(dc, primaryContext.Context()) : nullptr;
         if (!context) {
             if (window)
                 DestroyWindow(window);
