@@ -9,10 +9,9 @@
 //   storms         the same of the storms' windows, "storm ..."
 //   flash SECONDS X1 Y1 X2 Y2
 //                  for SECONDS, screenshots of both floors, one after the
-//                  other: for each, "MS LEVEL1 LEVEL2", the milliseconds
-//                  since the first and the floor's brightness (the mean of
-//                  each pixel's brighter of red and green) in the 200 x 40
-//                  pixels from each (X, Y)
+//                  other: for each, "LEVEL1 LEVEL2", the floor's brightness
+//                  (the mean of each pixel's brighter of red and green) in
+//                  the 200 x 40 pixels from each (X, Y)
 //   displaychange  asks for the renderer's display mode again, which has
 //                  Wine read the monitors anew, then sends WM_DISPLAYCHANGE
 //                  to the renderer's window, as Windows does when the
@@ -79,18 +78,12 @@ void PrintFlashLevels(double seconds, const POINT (&floors)[2])
     HDC memory = CreateCompatibleDC(screen);
     SelectObject(memory, shot);
     const auto* pixels = static_cast<const uint8_t*>(bits);
-    LARGE_INTEGER frequency, start, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
     std::string lines;
-    do {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    while (GetTickCount() < end) {
         // One screenshot: both floors as they were at one moment.
         BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
         GdiFlush();
-        QueryPerformanceCounter(&now);
-        char line[64];
-        int length = std::snprintf(line, sizeof line, "%.1f",
-                                   (now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart);
         for (const POINT& floor : floors) {
             long sum = 0;
             for (int y = floor.y - top; y < floor.y - top + kFloorHeight; ++y)
@@ -98,11 +91,13 @@ void PrintFlashLevels(double seconds, const POINT (&floors)[2])
                     const uint8_t* pixel = pixels + (static_cast<size_t>(y) * width + x) * 4;
                     sum += pixel[2] > pixel[1] ? pixel[2] : pixel[1];
                 }
-            length += std::snprintf(line + length, sizeof line - length, " %ld",
-                                    sum / (kFloorWidth * kFloorHeight));
+            char level[16];
+            std::snprintf(level, sizeof level, "%.2f ",
+                          static_cast<double>(sum) / (kFloorWidth * kFloorHeight));
+            lines += level;
         }
-        lines.append(line).append("\n");
-    } while (now.QuadPart - start.QuadPart < seconds * frequency.QuadPart);
+        lines += "\n";
+    }
     std::fputs(lines.c_str(), stdout);
     DeleteDC(memory);
     DeleteObject(shot);
