@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # tools/fuzz.sh SECONDS [TARGET] [BUILD_DIR]: builds the fuzz targets with
-# clang in BUILD_DIR (build/fuzz) and fuzzes TARGET for SECONDS, or every
+# clang in BUILD_DIR (build/fuzz; a path with a slash in it, such as ./fuzz,
+# to be told from a target's name) and fuzzes TARGET for SECONDS, or every
 # target for SECONDS in all, split evenly. The targets: dib (the bitmap
 # reader), xscreensaver_file (the edit of ~/.xscreensaver), command_line (the
 # saver's), raivel_options and number_text (the settings file's numbers).
@@ -21,6 +22,9 @@ chosen=("${targets[@]}")
 if [[ $# -ge 2 && " ${targets[*]} " == *" $2 "* ]]; then
   chosen=("$2")
   shift
+elif [[ $# -ge 2 && ($# -eq 3 || $2 != */*) ]]; then
+  echo "$0: no fuzz target \"$2\"; the targets: ${targets[*]}" >&2
+  exit 2
 fi
 [[ $# -le 2 ]] || usage
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

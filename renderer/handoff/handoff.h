@@ -19,7 +19,7 @@
 //
 // `Raivel.dll`, the renderer (a program, whatever its name says):
 //   window  renderer/win32: the other monitors' desktops taken into
-//           memory, the display at 1024 x 768 x 32, the storm's window, its
+//           memory, the display at 1024 x 768 x 32, the primary's window, its
 //           OpenGL context, black covers over the other monitors
 //           (renderer/screens); the scene loads the two pictures and grows
 //           the first bolt (renderer/scene). After the first frame, a storm
@@ -29,7 +29,8 @@
 //           the frame, and Escape held ends the loop.
 //   step    StepScene: the flash fades, the sliding ceiling moves on and,
 //           each 601 steps, jumps back as a new bolt flashes.
-//   draw    DrawScene, the other monitors' storms, then the buffer swap;
+//   draw    DrawScene and the other monitors' storms, then their buffer
+//           swaps, one right after another;
 //           at the end the display is restored and the window destroyed,
 //           which ends the saver's run.
 

@@ -137,27 +137,18 @@ void DrawSceneWith(unsigned int cloudTexture, unsigned int desktopTexture)
               kUp[2]);
 
     glEnable(GL_TEXTURE_2D);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    glEnable(GL_BLEND);
-    glDepthMask(GL_FALSE);
     glBlendFunc(GL_ONE, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, cloudTexture);
-    DrawQuad(kCeiling);
-
-    glPushMatrix();
-    glTranslatef(0.0f, 0.0f, g_slideOffset);
-    const float shade = SlidingCeilingShade();
-    glColor3f(shade, shade, shade);
-    glBindTexture(GL_TEXTURE_2D, cloudTexture);
-    DrawQuad(kSlidingCeiling);
-    glPopMatrix();
-
-    const float floor = FloorBrightness();
-    glColor3f(floor, floor, floor);
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, desktopTexture);
-    DrawQuad(kFloor);
+    for (const PlaneDrawing& plane : FramePlanes()) {
+        (plane.adds ? glEnable : glDisable)(GL_BLEND);
+        glDepthMask(plane.adds ? GL_FALSE : GL_TRUE);
+        glPushMatrix();
+        glTranslatef(0.0f, 0.0f, plane.slide);
+        glColor3f(plane.grey, plane.grey, plane.grey);
+        glBindTexture(GL_TEXTURE_2D,
+                      plane.picture == ScenePicture::Clouds ? cloudTexture : desktopTexture);
+        DrawQuad(*kPlaneCorners[static_cast<int>(plane.plane)]);
+        glPopMatrix();
+    }
     glDisable(GL_TEXTURE_2D);
 
     if (g_boltVisible)

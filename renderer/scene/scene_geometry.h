@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // What the scene draws and from where, the same for every drawing path
 // (OpenGL 1.1 on Windows and Linux, WebGL in the browser): the planes, the
 // camera, the projection and the fog.
@@ -37,9 +39,24 @@ inline constexpr double kFarPlane = 500.0;
 inline constexpr float kFogStart = 10.0f;
 inline constexpr float kFogEnd = 20.0f;
 
-// The grey the sliding ceiling is drawn in, in the next frame drawn.
-float SlidingCeilingShade();
+// The planes, in the order a frame draws them, and each one's corners.
+enum class ScenePlane { Ceiling, SlidingCeiling, Floor };
+inline constexpr const SceneQuad* kPlaneCorners[] = {&kCeiling, &kSlidingCeiling, &kFloor};
 
-// The grey the floor is lit in: the flash's while the bolt shows, dim
-// otherwise.
-float FloorBrightness();
+// The two pictures a plane may show.
+enum class ScenePicture { Clouds, Desktop };
+
+// How a frame draws one plane.
+struct PlaneDrawing {
+    ScenePlane plane;
+    ScenePicture picture;
+    float grey;  // the picture is lit in this grey
+    float slide; // and moved this far along +z;
+    bool adds;   // added to what lies under it, leaving the depth as it is (the
+                 // sky), or else drawn over it with its depth
+};
+
+// The next frame drawn, the storm as it stands, written once for every
+// drawing path: cleared to black, these planes in this order under the fog,
+// then, while the bolt shows (g_boltVisible), the bolt in the flash's grey.
+std::array<PlaneDrawing, 3> FramePlanes();

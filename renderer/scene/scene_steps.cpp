@@ -23,6 +23,19 @@ float SlideAfter(float offset)
     return moved > 40.0f ? kSlideStart : moved;
 }
 
+// The sliding ceiling stands where it is, in the shade of where it will be
+// one step on: 0.75 on the frame on which it jumps back.
+float SlidingCeilingShade()
+{
+    return 1.0f - SlideAfter(g_slideOffset) / 40.0f;
+}
+
+// The floor is lit in the flash's grey while the bolt shows, dim otherwise.
+float FloorBrightness()
+{
+    return g_boltVisible ? g_flashBrightness : kFloorBetweenFlashes;
+}
+
 } // namespace
 
 void StepScene()
@@ -35,14 +48,10 @@ void StepScene()
         GrowBolt();
 }
 
-float SlidingCeilingShade()
+std::array<PlaneDrawing, 3> FramePlanes()
 {
-    // The sliding ceiling stands where it is, in the shade of where it will
-    // be one step on: 0.75 on the frame on which it jumps back.
-    return 1.0f - SlideAfter(g_slideOffset) / 40.0f;
-}
-
-float FloorBrightness()
-{
-    return g_boltVisible ? g_flashBrightness : kFloorBetweenFlashes;
+    return {{{ScenePlane::Ceiling, ScenePicture::Clouds, 1.0f, 0.0f, true},
+             {ScenePlane::SlidingCeiling, ScenePicture::Clouds, SlidingCeilingShade(),
+              g_slideOffset, true},
+             {ScenePlane::Floor, ScenePicture::Desktop, FloorBrightness(), 0.0f, false}}};
 }

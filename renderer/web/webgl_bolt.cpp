@@ -1,12 +1,11 @@
-// bolt.h's drawing with WebGL: every segment a line in the flash's grey,
-// fogged, as the OpenGL 1.1 path draws it.
+#include "webgl_bolt.h"
 
 #include <vector>
 
 #include "bolt.h"
 #include "webgl_program.h"
 
-void DrawBolt()
+void DrawWebGlBolt()
 {
     static GLuint buffer = 0;
     if (!buffer)

@@ -1,31 +1,30 @@
-// scene.h's drawing with WebGL: the same planes, textures, fog and flash as
-// the OpenGL 1.1 path, drawn by a shader program of our own (browsers have
-// no OpenGL 1.1).
+// The scene drawn with WebGL: the frame as scene_geometry.h's FramePlanes
+// lays it out, as the OpenGL 1.1 path draws it, by a shader program of our
+// own (browsers have no OpenGL 1.1).
 
 #include "webgl_scene.h"
 
 #include <emscripten/html5.h>
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "bolt.h"
 #include "floor_picture.h"
 #include "scene.h"
 #include "scene_geometry.h"
 #include "texture_pyramid.h"
+#include "webgl_bolt.h"
 #include "webgl_program.h"
-
-unsigned int g_cloudTexture = 0;
-unsigned int g_desktopTexture = 0;
 
 namespace {
 
-// The three planes, one after the other in one buffer: 4 corners each.
-constexpr GLint kCeilingFirst = 0;
-constexpr GLint kSlidingCeilingFirst = 4;
-constexpr GLint kFloorFirst = 8;
-
+// The planes' corners, one plane after the other in one buffer, in
+// ScenePlane's order; the two pictures' textures (0 while missing).
 GLuint g_planes = 0;
+GLuint g_clouds = 0;
+GLuint g_floor = 0;
 Matrix4 g_projection{};
 
 // A new mipmapped texture from a picture, its levels as GLU makes them; 0
@@ -52,17 +51,11 @@ GLuint BuildTexture(const RgbImage* image)
     return texture;
 }
 
-void ReplaceTexture(unsigned int& texture, const RgbImage* image)
+void ReplaceTexture(GLuint& texture, const RgbImage* image)
 {
     if (texture)
         glDeleteTextures(1, &texture);
     texture = BuildTexture(image);
-}
-
-void DrawPlane(GLint first, float grey, GLuint texture)
-{
-    SetSceneLook(grey, texture);
-    DrawSceneCorners(GL_TRIANGLE_FAN, first, 4, true);
 }
 
 } // namespace
@@ -83,13 +76,13 @@ bool StartWebGl(const char* selector)
         !UseSceneProgram())
         return false;
 
-    const SceneVertex corners[] = {kCeiling[0],        kCeiling[1],        kCeiling[2],
-                                   kCeiling[3],        kSlidingCeiling[0], kSlidingCeiling[1],
-                                   kSlidingCeiling[2], kSlidingCeiling[3], kFloor[0],
-                                   kFloor[1],          kFloor[2],          kFloor[3]};
+    std::vector<SceneVertex> corners;
+    for (const SceneQuad* plane : kPlaneCorners)
+        corners.insert(corners.end(), std::begin(*plane), std::end(*plane));
     glGenBuffers(1, &g_planes);
     glBindBuffer(GL_ARRAY_BUFFER, g_planes);
-    glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(corners.size() * sizeof corners[0]),
+                 corners.data(), GL_STATIC_DRAW);
 
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
@@ -99,9 +92,9 @@ bool StartWebGl(const char* selector)
 
 int InitSceneFromImages(const RgbImage* cloud, const RgbImage* desktop)
 {
-    ReplaceTexture(g_cloudTexture, cloud);
-    ReplaceTexture(g_desktopTexture, desktop);
-    if (!g_cloudTexture && !g_desktopTexture)
+    ReplaceTexture(g_clouds, cloud);
+    ReplaceTexture(g_floor, desktop);
+    if (!g_clouds && !g_floor)
         return 0;
     GrowBolt();
     return 1;
@@ -109,12 +102,12 @@ int InitSceneFromImages(const RgbImage* cloud, const RgbImage* desktop)
 
 bool SetFloorPicture(const RgbImage* picture)
 {
-    const unsigned int texture = BuildTexture(picture);
+    const GLuint texture = BuildTexture(picture);
     if (!texture)
         return false;
-    if (g_desktopTexture)
-        glDeleteTextures(1, &g_desktopTexture);
-    g_desktopTexture = texture;
+    if (g_floor)
+        glDeleteTextures(1, &g_floor);
+    g_floor = texture;
     return true;
 }
 
@@ -130,22 +123,16 @@ void DrawScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBindBuffer(GL_ARRAY_BUFFER, g_planes);
-    const Matrix4 camera = SceneModelView(0.0f);
-
-    // The sky's two ceilings add up, and leave the depth as it was.
-    glEnable(GL_BLEND);
-    glDepthMask(GL_FALSE);
     glBlendFunc(GL_ONE, GL_ONE);
-    SetSceneMatrices(g_projection, camera);
-    DrawPlane(kCeilingFirst, 1.0f, g_cloudTexture);
-    SetSceneMatrices(g_projection, SceneModelView(g_slideOffset));
-    DrawPlane(kSlidingCeilingFirst, SlidingCeilingShade(), g_cloudTexture);
-
-    SetSceneMatrices(g_projection, camera);
-    glDepthMask(GL_TRUE);
-    glDisable(GL_BLEND);
-    DrawPlane(kFloorFirst, FloorBrightness(), g_desktopTexture);
-
-    if (g_boltVisible)
-        DrawBolt();
+    for (const PlaneDrawing& plane : FramePlanes()) {
+        (plane.adds ? glEnable : glDisable)(GL_BLEND);
+        glDepthMask(plane.adds ? GL_FALSE : GL_TRUE);
+        SetSceneMatrices(g_projection, SceneModelView(plane.slide));
+        SetSceneLook(plane.grey, plane.picture == ScenePicture::Clouds ? g_clouds : g_floor);
+        DrawSceneCorners(GL_TRIANGLE_FAN, 4 * static_cast<GLint>(plane.plane), 4, true);
+    }
+    if (g_boltVisible) {
+        SetSceneMatrices(g_projection, SceneModelView(0.0f));
+        DrawWebGlBolt();
+    }
 }

@@ -1,5 +1,3 @@
-// The storms' contexts on the other monitors, as the renderer makes them.
-
 #include "monitor_context.h"
 
 #include "pixel_format.h"

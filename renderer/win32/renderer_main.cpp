@@ -1,16 +1,12 @@
-// The renderer program: a full-screen storm at 1024 x 768 x 32, and on every
-// other monitor at its own size, until Escape or a close request.
-
-#include <windows.h>
+#include "renderer_main.h"
 
 #include "display_notices.h"
 #include "frame_loop.h"
 #include "frame_timer.h"
 #include "renderer_window.h"
-#include "screen_storms.h"
 #include "startup_marks.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int RunRenderer(StormContextMaker makeStormContext)
 {
     MarkStartup("entry");
     g_fullscreen = true;
@@ -44,17 +40,20 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         } else if (!RunIdlePass(pacer, timer.Now())) {
             done = true;
         } else {
-            // Every monitor shows the state the primary drew, before the
-            // next step.
+            // Every monitor's frame is drawn, of the state the primary drew,
+            // before any is shown; then they are shown one right after
+            // another.
             if (g_active)
                 DrawScreenStorms();
             SwapBuffers(g_deviceContext);
+            if (g_active)
+                ShowScreenStorms();
             if (!presented) {
                 presented = true;
                 MarkStartup("first frame");
                 // Once the primary shows the storm; the pacer takes the
                 // second frame one step on, however long the first stood.
-                StartScreenStorms(g_window);
+                StartScreenStorms(g_window, makeStormContext);
             }
             const int64_t now = timer.Now();
             nextFrame = now + SleepAfterPresent(pacer, now);

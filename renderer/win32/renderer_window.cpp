@@ -99,7 +99,7 @@ int CreateRendererWindow(int width, int height, int bits, bool fullscreen)
     ShowWindow(g_window, SW_SHOW);
     SetForegroundWindow(g_window);
     SetFocus(g_window);
-    // The other monitors go black with the storm's window, in the mode we
+    // The other monitors go black with the primary's window, in the mode we
     // run in, until their storms start after the first frame.
     PlaceScreenCovers(g_window);
     ResizeScene(width, height);

@@ -160,6 +160,12 @@ int AddToXscreensaver()
     case ListChange::AlreadyListed:
         std::printf("raivel: %s already lists Raivel; nothing changed\n", path.c_str());
         return 0;
+    case ListChange::SwitchedOff:
+        std::fprintf(stderr,
+                     "raivel: %s lists Raivel switched off (its entry starts with \"-\"); switch "
+                     "it on in xscreensaver-settings, or delete that \"-\"; nothing changed\n",
+                     path.c_str());
+        return 1;
     case ListChange::Unreadable:
         return Refuse(path, edit.problem);
     case ListChange::Added:

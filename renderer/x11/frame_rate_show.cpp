@@ -12,7 +12,7 @@ void FrameRateShow::Draw() const
 
 void FrameRateShow::CountFrame(int64_t now, int64_t busy, int64_t steps)
 {
-    if ((!draw_ && !print_) || !meter_.CountFrame(now, busy, steps))
+    if (!Shown() || !meter_.CountFrame(now, busy, steps))
         return;
     if (draw_)
         text_ = FrameRateText(meter_.reading());

@@ -16,6 +16,8 @@ public:
     {
     }
 
+    // Whether any figure is shown (or printed).
+    bool Shown() const { return draw_ || print_; }
     // Draws the latest figures over the frame about to be shown.
     void Draw() const;
     // Counts a frame that ended at `now`, `busy` of its time spent stepping

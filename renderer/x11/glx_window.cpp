@@ -211,7 +211,8 @@ void PresentFrame(const GlxWindow& target)
 {
     if (target.doubleBuffered)
         glXSwapBuffers(target.display, target.window);
-    glFinish();
+    else
+        glFlush();
 }
 
 void ReportWindowGone(Window window)

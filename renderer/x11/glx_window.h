@@ -37,9 +37,7 @@ void ShowWindow(const GlxWindow& target);
 // display refresh where GLX lets us ask for it.
 bool CreateContext(GlxWindow& target);
 
-// Puts the drawn frame on the window and returns once the display has taken
-// it: where vertical sync holds the frame back, the wait for the refresh
-// ends here, whether the driver waits in the swap or in the call after it.
+// Puts the drawn frame on the window.
 void PresentFrame(const GlxWindow& target);
 
 // The line on standard error for a window destroyed under us.

@@ -90,14 +90,22 @@ int RunFrameLoop(const GlxWindow& target, const RaivelOptions& options)
             return 0;
         } else {
             rate.Draw();
-            // The frame is finished before the clock is read: Mesa's
-            // llvmpipe draws only once the swap asks for the frame, and a
-            // driver may wait for the display there too, so that timed up
-            // to the swap the load would leave the drawing out, and timed
-            // past it, count the wait.
-            glFinish();
+            // For the load figure, the frame is finished before the clock
+            // is read: Mesa's llvmpipe draws only once the swap asks for
+            // the frame, and a driver may wait for the display there too,
+            // so that timed up to the swap the load would leave the drawing
+            // out, and timed past it, count the wait. After the swap, the
+            // driver's wait for the display ends at once, wherever it puts
+            // it, and not in the next frame's drawing. On a graphics card
+            // each glFinish holds the processor until the card is done:
+            // only when a figure is shown.
+            const bool timed = rate.Shown();
+            if (timed)
+                glFinish();
             const int64_t drawn = MonotonicMicroseconds();
             PresentFrame(target);
+            if (timed)
+                glFinish();
             pacer.AwaitNextFrame();
             rate.CountFrame(MonotonicMicroseconds(), drawn - start, pacer.Steps().StepsTaken());
         }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -234,15 +235,17 @@ bool Parse(std::string_view file, ParsedFile& parsed, std::string& problem)
 }
 
 // The program an entry of the list runs, as xscreensaver reads the entry:
-// without its "-" (turned off), its visual ("GL:") and its quoted name.
-std::string_view EntryProgram(std::string_view entry)
+// without its "-" (switched off, and `on` false), its visual ("GL:") and its
+// quoted name.
+std::string_view EntryProgram(std::string_view entry, bool& on)
 {
     const auto skipSpace = [&] {
         while (!entry.empty() && std::isspace(static_cast<unsigned char>(entry[0])))
             entry.remove_prefix(1);
     };
     skipSpace();
-    if (!entry.empty() && entry[0] == '-') {
+    on = entry.empty() || entry[0] != '-';
+    if (!on) {
         entry.remove_prefix(1);
         skipSpace();
     }
@@ -265,20 +268,27 @@ std::string_view EntryProgram(std::string_view entry)
     return entry.substr(0, end);
 }
 
-bool ListsRaivel(const std::string& programs)
+// How the list holds raivel: in an entry switched on (AlreadyListed), only
+// in entries switched off (SwitchedOff), or not at all (nothing).
+std::optional<ListChange> FindRaivel(const std::string& programs)
 {
+    std::optional<ListChange> found;
     const std::string_view list(programs);
     for (std::size_t at = 0; at <= list.size();) {
         std::size_t end = list.find('\n', at);
         if (end == std::string_view::npos)
             end = list.size();
-        const std::string_view program = EntryProgram(list.substr(at, end - at));
+        bool on = true;
+        const std::string_view program = EntryProgram(list.substr(at, end - at), on);
         const std::size_t slash = program.rfind('/');
-        if (program.substr(slash == std::string_view::npos ? 0 : slash + 1) == "raivel")
-            return true;
+        if (program.substr(slash == std::string_view::npos ? 0 : slash + 1) == "raivel") {
+            if (on)
+                return ListChange::AlreadyListed;
+            found = ListChange::SwitchedOff;
+        }
         at = end + 1;
     }
-    return false;
+    return found;
 }
 
 // Reads "selected:"'s value, a whole number alone on the line of its name.
@@ -324,8 +334,9 @@ ListEdit AddRaivelToProgramList(const std::string* file)
     if (!Parse(*file, parsed, edit.problem) ||
         (parsed.selected && !ReadSelected(parsed, selected, edit.problem)))
         return edit;
-    if (parsed.programs && ListsRaivel(parsed.programs->value)) {
-        edit.change = ListChange::AlreadyListed;
+    if (const std::optional<ListChange> listed =
+            parsed.programs ? FindRaivel(parsed.programs->value) : std::nullopt) {
+        edit.change = *listed;
         return edit;
     }
     if (!parsed.programs && selected >= 0) {

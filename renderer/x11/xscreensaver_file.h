@@ -17,6 +17,7 @@
 enum class ListChange {
     Added,         // raivel is now the list's first entry
     AlreadyListed, // an entry runs raivel already: nothing to change
+    SwitchedOff,   // only entries switched off ("-") run raivel: left to the user
     Unreadable,    // not a settings file we can edit safely
 };
 

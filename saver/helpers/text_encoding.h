@@ -10,4 +10,7 @@ std::string AnsiFromUtf8(const std::string& utf8);
 // UTF-8 to and from the wide text of Windows' W functions.
 std::wstring WideFromUtf8(const std::string& utf8);
 std::string Utf8FromWide(const std::wstring& wide);
+// The system's ANSI code page to and from wide text.
+std::wstring WideFromAnsi(const std::string& ansi);
+std::string AnsiFromWide(const std::wstring& wide);
 #endif

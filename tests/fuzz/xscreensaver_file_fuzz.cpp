@@ -5,9 +5,12 @@
 //      the "programs:" and "selected:" lines;
 //   3. read by the plain reader below, written apart from the edit, the list
 //      is raivel followed by the file's entries, in order;
-//   4. "selected:" picks the same display mode.
-// A refused file gets one line saying why, and no text.
+//   4. "selected:" picks the same display mode, also one of those that
+//      xscreensaver appends to the list.
+// A file is found to list raivel, switched on or off, exactly when an entry
+// runs it so. A refused file gets one line saying why, and no text.
 
+#include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -122,8 +125,9 @@ std::vector<std::string> Entries(const std::string& list)
     return entries;
 }
 
-// The display mode "selected:" picks: an entry of the user's list, the
-// system's entry at that place when the file has no list, or none.
+// The display mode "selected:" picks: an entry of the user's list, or past
+// its end one of the system's entries that xscreensaver appends to it (all
+// of them when the file has no list), or none.
 std::string ChosenMode(const Reading& reading)
 {
     int selected = -1;
@@ -132,12 +136,55 @@ std::string ChosenMode(const Reading& reading)
         if (std::sscanf(reading.selected.c_str(), "%d %c", &selected, &after) != 1)
             selected = 0;
     }
-    if (!reading.hasPrograms)
-        return selected >= 0 ? "system mode " + std::to_string(selected) : "none";
-    const std::vector<std::string> entries = Entries(reading.programs);
-    if (selected < 0 || selected >= static_cast<int>(entries.size()))
+    if (selected < 0)
         return "none";
-    return entries[selected];
+    std::vector<std::string> entries;
+    if (reading.hasPrograms)
+        entries = Entries(reading.programs);
+    if (selected < static_cast<int>(entries.size()))
+        return entries[selected];
+    return "appended system mode " + std::to_string(selected - entries.size());
+}
+
+// How an entry runs raivel, by any path: "on", "off" (switched off by a
+// "-" before it) or "no". Raivel is the first word of the command, past the
+// "-", a visual ("GL:") and a name in quotes.
+std::string RaivelIn(std::string entry)
+{
+    const char* blanks = " \t\n\v\f\r";
+    const auto skip = [&](size_t count) {
+        entry.erase(0, count);
+        entry.erase(0, entry.find_first_not_of(blanks));
+    };
+    skip(0);
+    const bool off = entry.rfind('-', 0) == 0;
+    if (off)
+        skip(1);
+    const size_t visual = entry.find_first_of(std::string(blanks) + ":\"");
+    if (visual != std::string::npos && entry[visual] == ':')
+        skip(visual + 1);
+    if (entry.rfind('"', 0) == 0)
+        skip(std::min(entry.find('"', 1), entry.size() - 1) + 1);
+    const std::string program = entry.substr(0, entry.find_first_of(blanks));
+    if (program.substr(program.rfind('/') + 1) != "raivel")
+        return "no";
+    return off ? "off" : "on";
+}
+
+// How the file's list runs raivel: "on" in any entry, else "off" in any,
+// else "no".
+std::string RaivelListed(const Reading& reading)
+{
+    std::string listed = "no";
+    if (reading.hasPrograms)
+        for (const std::string& entry : Entries(reading.programs)) {
+            const std::string here = RaivelIn(entry);
+            if (here == "on")
+                return here;
+            if (here == "off")
+                listed = here;
+        }
+    return listed;
 }
 
 std::vector<std::string> Lines(const std::string& text)
@@ -185,11 +232,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     const Reading before = Read(file);
-    if (edit.change == ListChange::AlreadyListed) {
+    const std::string listed = RaivelListed(before);
+    if (edit.change == ListChange::AlreadyListed || edit.change == ListChange::SwitchedOff) {
         Check(edit.text.empty(), "nothing changes when raivel is listed");
-        Check(before.hasPrograms, "raivel is listed only in a list");
+        Check(listed == (edit.change == ListChange::AlreadyListed ? "on" : "off"),
+              "raivel is listed, switched on or off, as an entry runs it");
         return 0;
     }
+    Check(listed == "no", "raivel is added only when no entry runs it");
 
     // 1. Its own output is left alone.
     Check(AddRaivelToProgramList(&edit.text).change == ListChange::AlreadyListed,

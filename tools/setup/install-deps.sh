@@ -11,7 +11,7 @@ packages=(
   sox libsox-fmt-mp3 lame fonts-ipafont-gothic gstreamer1.0-plugins-good locales
   nsis ffmpeg webp p7zip-full
   libx11-dev libxext-dev libgl-dev xscreensaver xscreensaver-gl xscreensaver-data-extra
-  dpkg-dev lintian
+  dpkg-dev lintian stress-ng
   emscripten chromium python3
   firefox-esr webkit2gtk-driver
 )

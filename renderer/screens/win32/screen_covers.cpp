@@ -25,7 +25,7 @@ std::vector<ScreenRect> WantedCovers()
 
 } // namespace
 
-void PlaceScreenCovers(HWND storm)
+void PlaceScreenCovers(HWND primary)
 {
     const std::vector<ScreenRect> wanted = WantedCovers();
     if (wanted == g_coverRects)
@@ -43,7 +43,7 @@ void PlaceScreenCovers(HWND storm)
         rects.push_back(*change.kept[i]);
     }
     for (const ScreenRect& rect : change.added) {
-        if (HWND cover = MakeScreenWindow(storm, rect, ScreenWindow::Cover)) {
+        if (HWND cover = MakeScreenWindow(primary, rect, ScreenWindow::Cover)) {
             covers.push_back(cover);
             rects.push_back(rect);
         }

@@ -9,7 +9,7 @@
 // Makes, moves or destroys covers so that they match the monitors as they
 // are now: after the display-mode change and on every WM_DISPLAYCHANGE. On
 // one monitor there are none.
-void PlaceScreenCovers(HWND storm);
+void PlaceScreenCovers(HWND primary);
 
 // Destroys the covers that are left and forgets them.
 void RemoveScreenCovers();

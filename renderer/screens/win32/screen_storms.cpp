@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "gl_headers.h"
-#include "monitor_context.h"
 #include "monitor_list.h"
 #include "monitor_pictures.h"
 #include "scene.h"
@@ -101,15 +100,15 @@ void AwaitStormFloors()
         g_floorTaker.join();
 }
 
-void StartScreenStorms(HWND storm)
+void StartScreenStorms(HWND primary, StormContextMaker makeContext)
 {
     AwaitStormFloors();
-    const KeepCurrentContext primary;
+    const KeepCurrentContext primaryContext;
     for (const MonitorPicture& floor : g_floors) {
         const std::optional<ScreenRect> area = StormPlace(floor.device);
-        HWND window = area ? MakeScreenWindow(storm, *area, ScreenWindow::Storm) : nullptr;
+        HWND window = area ? MakeScreenWindow(primary, *area, ScreenWindow::Storm) : nullptr;
         HDC dc = window ? GetDC(window) : nullptr;
-        HGLRC context = dc ? CreateMonitorContext(dc, primary.Context()) : nullptr;
+        HGLRC context = dc ? makeContext(dc, primaryContext.Context()) : nullptr;
         if (!context) {
             if (window)
                 DestroyWindow(window);
@@ -132,8 +131,15 @@ void DrawScreenStorms()
         if (!wglMakeCurrent(storm.dc, storm.context))
             continue;
         DrawSceneWith(g_cloudTexture, storm.floor);
-        SwapBuffers(storm.dc);
+        // Sent to the driver now: the swap has only to show it.
+        glFlush();
     }
+}
+
+void ShowScreenStorms()
+{
+    for (const Storm& storm : g_storms)
+        SwapBuffers(storm.dc);
 }
 
 void FollowScreenStorms()

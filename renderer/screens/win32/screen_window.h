@@ -5,7 +5,7 @@
 #include "cover_layout.h"
 
 // The windows over the other monitors, black covers and storms alike:
-// top-most, owned by the storm's window, so that they come down with it
+// top-most, owned by the primary's window, so that they come down with it
 // whichever way it goes, the end of the process included. They show no
 // cursor, never take the activation nor the keyboard, ignore a close
 // request and stay out of the taskbar and Alt+Tab.

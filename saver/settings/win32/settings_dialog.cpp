@@ -401,25 +401,33 @@ void SettingsDialog::ShowKind()
 
 void SettingsDialog::ChooseFile()
 {
-    const std::string filter = AnsiFromUtf8(layout_.chooserFilter) + '\0' + "*.MP3;*.WAV" + '\0';
-    const std::string title = AnsiFromUtf8(layout_.chooserTitle);
-    std::string file(kPathBuffer, '\0');
-    std::string fileTitle(kPathBuffer, '\0');
-    OPENFILENAMEA chooser = {};
+    // The title and the filter's name through the wide function, whatever
+    // the system's code page; the paths stay in the code page, as the
+    // settings file keeps them.
+    const std::wstring filter =
+        WideFromUtf8(layout_.chooserFilter) + L'\0' + L"*.MP3;*.WAV" + L'\0';
+    const std::wstring title = WideFromUtf8(layout_.chooserTitle);
+    const std::wstring folder = WideFromAnsi(BgmFolder);
+    std::wstring file(kPathBuffer, L'\0');
+    std::wstring fileTitle(kPathBuffer, L'\0');
+    OPENFILENAMEW chooser = {};
     chooser.lStructSize = sizeof chooser;
     chooser.hwndOwner = Window();
-    chooser.hInstance = GetModuleHandleA(nullptr);
+    chooser.hInstance = GetModuleHandleW(nullptr);
     chooser.lpstrFilter = filter.c_str();
     chooser.lpstrFile = &file[0];
     chooser.nMaxFile = kPathBuffer;
     chooser.lpstrFileTitle = &fileTitle[0];
     chooser.nMaxFileTitle = kPathBuffer;
-    chooser.lpstrInitialDir = BgmFolder.c_str();
+    chooser.lpstrInitialDir = folder.c_str();
     chooser.lpstrTitle = title.c_str();
-    ApiResult = GetOpenFileNameA(&chooser);
-    if (ApiResult <= 0)
+    ApiResult = GetOpenFileNameW(&chooser);
+    const std::string chosen = AnsiFromWide(file.c_str());
+    // A path longer in the code page than the buffer the settings file is
+    // read into is refused, as the ANSI chooser refused it.
+    if (ApiResult <= 0 || chosen.size() >= kPathBuffer)
         return;
-    BgmFile = file.c_str();
+    BgmFile = chosen;
     SetWindowTextA(fileName_, BgmFile.c_str());
     // The label lets its background show: the panel paints it anew.
     RECT label;

@@ -8,10 +8,10 @@
 //                  click), then "foreground CLASS"
 //   storms         the same of the storms' windows, "storm ..."
 //   flash SECONDS X1 Y1 X2 Y2
-//                  for SECONDS, screenshots of the whole virtual screen, one
-//                  after the other: for each, "LEVEL1 LEVEL2", the floor's
-//                  brightness (the mean of each pixel's brighter of red and
-//                  green) in the 200 x 40 pixels from each (X, Y)
+//                  for SECONDS, screenshots of both floors, one after the
+//                  other: for each, "LEVEL1 LEVEL2", the floor's brightness
+//                  (the mean of each pixel's brighter of red and green) in
+//                  the 200 x 40 pixels from each (X, Y)
 //   displaychange  asks for the renderer's display mode again, which has
 //                  Wine read the monitors anew, then sends WM_DISPLAYCHANGE
 //                  to the renderer's window, as Windows does when the
@@ -19,6 +19,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -57,10 +58,14 @@ std::string CoverFlags(HWND cover)
 // The floors' brightness in each screenshot, as the flash command prints it.
 void PrintFlashLevels(double seconds, const POINT (&floors)[2])
 {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    constexpr int kFloorWidth = 200;
+    constexpr int kFloorHeight = 40;
+    // Each screenshot takes the least rectangle that holds both floors: the
+    // smaller it is, the more often it is taken.
+    const int left = std::min(floors[0].x, floors[1].x);
+    const int top = std::min(floors[0].y, floors[1].y);
+    const int width = std::max(floors[0].x, floors[1].x) + kFloorWidth - left;
+    const int height = std::max(floors[0].y, floors[1].y) + kFloorHeight - top;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -73,6 +78,7 @@ void PrintFlashLevels(double seconds, const POINT (&floors)[2])
     HDC memory = CreateCompatibleDC(screen);
     SelectObject(memory, shot);
     const auto* pixels = static_cast<const uint8_t*>(bits);
+    std::string lines;
     const DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
     while (GetTickCount() < end) {
         // One screenshot: both floors as they were at one moment.
@@ -80,15 +86,19 @@ void PrintFlashLevels(double seconds, const POINT (&floors)[2])
         GdiFlush();
         for (const POINT& floor : floors) {
             long sum = 0;
-            for (int y = floor.y - top; y < floor.y - top + 40; ++y)
-                for (int x = floor.x - left; x < floor.x - left + 200; ++x) {
+            for (int y = floor.y - top; y < floor.y - top + kFloorHeight; ++y)
+                for (int x = floor.x - left; x < floor.x - left + kFloorWidth; ++x) {
                     const uint8_t* pixel = pixels + (static_cast<size_t>(y) * width + x) * 4;
                     sum += pixel[2] > pixel[1] ? pixel[2] : pixel[1];
                 }
-            std::printf("%ld ", sum / 8000);
+            char level[16];
+            std::snprintf(level, sizeof level, "%.2f ",
+                          static_cast<double>(sum) / (kFloorWidth * kFloorHeight));
+            lines += level;
         }
-        std::printf("\n");
+        lines += "\n";
     }
+    std::fputs(lines.c_str(), stdout);
     DeleteDC(memory);
     DeleteObject(shot);
     ReleaseDC(nullptr, screen);

@@ -591,6 +591,13 @@ TEST_F(RaivelProgram, AddToXscreensaverReplacesTheFileWholeOrLeavesItAlone)
     EXPECT_EQ(ReadText(Errors()), "raivel: cannot add Raivel to " + file.string() +
                                       ": line 1 is neither a \"name: value\" setting nor a "
                                       "comment; nothing changed\n");
+    std::ofstream(file) << "programs: - GL: raivel --root\n";
+    EXPECT_EQ(add(), 1);
+    EXPECT_EQ(ReadText(file), "programs: - GL: raivel --root\n");
+    EXPECT_EQ(ReadText(Errors()), "raivel: " + file.string() +
+                                      " lists Raivel switched off (its entry starts with \"-\"); "
+                                      "switch it on in xscreensaver-settings, or delete that "
+                                      "\"-\"; nothing changed\n");
     // Nothing but the file and the test's own output is left in the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 2);
 
@@ -605,7 +612,8 @@ TEST_F(RaivelProgram, AddToXscreensaverReplacesTheFileWholeOrLeavesItAlone)
 }
 
 // The daemon runs the same display mode after the command as before it, when
-// the mode is chosen from xscreensaver's own list (the file has no list).
+// the mode is chosen from xscreensaver's own list (the file has no list): the
+// command leaves the file as it is and says why.
 TEST_F(RaivelProgram, AModeChosenFromXscreensaversOwnListStaysChosen)
 {
     const fs::path program = folder_ / "raivel";
@@ -624,7 +632,14 @@ TEST_F(RaivelProgram, AModeChosenFromXscreensaversOwnListStaysChosen)
     };
     const std::string before = shown();
     EXPECT_EQ(before, "blitspin"); // the fourth of xscreensaver 6.06's list
-    Child(AsUser(home, {program.string(), "--add-to-xscreensaver"})).Wait();
+    const std::string settings = ReadText(home / ".xscreensaver");
+    EXPECT_EQ(Child(AsUser(home, {program.string(), "--add-to-xscreensaver"}), {}, Errors()).Wait(),
+              1);
+    EXPECT_EQ(ReadText(Errors()),
+              "raivel: cannot add Raivel to " + (home / ".xscreensaver").string() +
+                  ": \"selected:\" chooses from xscreensaver's own list, which the file does not "
+                  "hold (choose the mode again in xscreensaver-settings first); nothing changed\n");
+    EXPECT_EQ(ReadText(home / ".xscreensaver"), settings);
     for (int blank = 0; blank < 3; ++blank)
         EXPECT_EQ(shown(), before);
     Tell(home, {"-exit"});

@@ -96,11 +96,12 @@ TEST(XscreensaverFile, ASecondRunChangesNothing)
     EXPECT_TRUE(second.text.empty());
     EXPECT_EQ(Edit(AddRaivelToProgramList(nullptr).text).change, ListChange::AlreadyListed);
 
-    // Raivel listed by its full path, turned off, or not first: the user's
-    // own choice stands.
-    const std::string listed =
+    // Raivel listed by its full path and not first: the user's own choice
+    // stands. Switched off, it stays off, and the user is told.
+    const std::string off =
         Replaced(kWritten, "-\t\t\t\tpyro", "- GL: \"Storm\" /usr/libexec/xscreensaver/raivel");
-    EXPECT_EQ(Edit(listed).change, ListChange::AlreadyListed);
+    EXPECT_EQ(Edit(off).change, ListChange::SwitchedOff);
+    EXPECT_EQ(Edit(Replaced(off, "- GL:", "  GL:")).change, ListChange::AlreadyListed);
 }
 
 TEST(XscreensaverFile, AFileThatIsNotXscreensaverSettingsIsRefused)

@@ -430,6 +430,10 @@ TEST_F(SettingsDialogTest, TheFileKindChoosesAFile)
     ClickCaption(L"MP3、WAV");
     HWND chooser = OpenChooser();
     ASSERT_TRUE(chooser) << "the file chooser did not open";
+    // In Japanese whatever the code page.
+    wchar_t title[32] = {};
+    GetWindowTextW(chooser, title, 32);
+    EXPECT_EQ(std::wstring(title), L"ﾌｧｲﾙを開く");
     ASSERT_TRUE(Accept(chooser, music_));
     HWND fileName = FindWindowExA(panel_, nullptr, "Static", music_.c_str());
     EXPECT_TRUE(fileName) << "the label does not show the chosen file";
@@ -452,9 +456,10 @@ TEST_F(SettingsDialogTest, TheChooserOpensInTheFolderOfAJapaneseFileName)
     Show();
     HWND chooser = OpenChooser();
     ASSERT_TRUE(chooser) << "the file chooser did not open";
-    char opened[MAX_PATH] = {};
-    SendMessageA(chooser, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(opened));
-    EXPECT_EQ(std::string(opened), "C:\\\x8B\xC8");
+    // The chooser's own text is wide.
+    wchar_t opened[MAX_PATH] = {};
+    SendMessageW(chooser, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(opened));
+    EXPECT_EQ(std::wstring(opened), L"C:\\曲");
     PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
     // The chooser made the folder the current one.

@@ -1,9 +1,9 @@
 // A renderer whose other monitors get no rendering context, as on a driver
 // that refuses one: their storms do not start (screen_covers_test.sh).
 
-#include "monitor_context.h"
+#include "renderer_main.h"
 
-HGLRC CreateMonitorContext(HDC, HGLRC)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return nullptr;
+    return RunRenderer([](HDC, HGLRC) -> HGLRC { return nullptr; });
 }
