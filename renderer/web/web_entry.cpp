@@ -29,7 +29,7 @@ EMSCRIPTEN_KEEPALIVE int raivel_start()
     if (!StartWebGl("#storm"))
         return 0;
     RgbImage* clouds = DecodeDibImage(kCloudPicture, kCloudPictureSize);
-    const int started = InitSceneFromImages(clouds, nullptr);
+    const int started = InitWebGlScene(clouds, nullptr);
     FreeRgbImage(clouds);
     return started;
 }
@@ -43,7 +43,7 @@ EMSCRIPTEN_KEEPALIVE int raivel_largest_floor_side()
 // The canvas's drawing buffer is now width x height.
 EMSCRIPTEN_KEEPALIVE void raivel_resize(int width, int height)
 {
-    ResizeScene(width, height);
+    ResizeWebGlScene(width, height);
 }
 
 // The floor becomes a picture of width x height pixels of red, green, blue
@@ -66,7 +66,7 @@ EMSCRIPTEN_KEEPALIVE int raivel_animation_frame(double milliseconds)
         return steps;
     for (int step = 0; step < steps; ++step)
         StepScene();
-    DrawScene();
+    DrawWebGlScene();
     return steps;
 }
 
@@ -77,6 +77,6 @@ EMSCRIPTEN_KEEPALIVE void raivel_still_frame()
 {
     while (g_boltVisible)
         StepScene();
-    DrawScene();
+    DrawWebGlScene();
 }
 }

@@ -12,7 +12,6 @@
 
 #include "bolt.h"
 #include "floor_picture.h"
-#include "scene.h"
 #include "scene_geometry.h"
 #include "texture_pyramid.h"
 #include "webgl_bolt.h"
@@ -90,7 +89,7 @@ bool StartWebGl(const char* selector)
     return true;
 }
 
-int InitSceneFromImages(const RgbImage* cloud, const RgbImage* desktop)
+int InitWebGlScene(const RgbImage* cloud, const RgbImage* desktop)
 {
     ReplaceTexture(g_clouds, cloud);
     ReplaceTexture(g_floor, desktop);
@@ -111,7 +110,7 @@ bool SetFloorPicture(const RgbImage* picture)
     return true;
 }
 
-void ResizeScene(int width, int height)
+void ResizeWebGlScene(int width, int height)
 {
     if (height == 0)
         height = 1;
@@ -119,7 +118,7 @@ void ResizeScene(int width, int height)
     g_projection = SceneProjection(static_cast<double>(width) / height);
 }
 
-void DrawScene()
+void DrawWebGlScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBindBuffer(GL_ARRAY_BUFFER, g_planes);

@@ -13,6 +13,7 @@
 #include "bolt_random.h"
 #include "scene.h"
 #include "webgl_program.h"
+#include "webgl_scene.h"
 
 extern "C" {
 
@@ -24,7 +25,7 @@ EMSCRIPTEN_KEEPALIVE int raivel_load_pictures(const uint8_t* cloud, size_t cloud
 {
     RgbImage* sky = DecodeDibImage(cloud, cloudSize);
     RgbImage* floor = DecodeDibImage(desktop, desktopSize);
-    const int loaded = InitSceneFromImages(sky, floor);
+    const int loaded = InitWebGlScene(sky, floor);
     FreeRgbImage(sky);
     FreeRgbImage(floor);
     return loaded;
