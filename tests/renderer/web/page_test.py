@@ -247,7 +247,10 @@ def pace_holds(page):
           " %.1f steps of stalls" % (len(frames), elapsed, 1000 * len(frames) / elapsed,
                                      len(drawn), steps, due, stalled))
     # A step's worth either way: a frame counts whole steps, the rest waits.
-    check(due - stalled - 2 <= steps <= due + 2 and most <= 2,
+    # Where the display keeps the time, the pacer counts its refreshes, not
+    # the clock: on a busy machine the frames' times wander off that grid by
+    # a little, so the steps may run ahead of the clock by 1 % more.
+    check(due - stalled - 2 <= steps <= due * 1.01 + 2 and most <= 2,
           "60 steps a second: %d steps in %.0f ms, at most %d a frame (at most 2)"
           % (steps, elapsed, most))
 
