@@ -104,13 +104,7 @@ start_saver() {
 # end_storm: Escape, held as a hand holds it, ends the run; waits (5 s at
 # most) for the saver to end.
 end_storm() {
-  xdotool keydown Escape
-  sleep 0.3
-  xdotool keyup Escape
-  for _ in $(seq 50); do
-    kill -0 "$saver_pid" 2>/dev/null || return 0
-    sleep 0.1
-  done
+  hold_escape_until_gone "$saver_pid" 5 || true
 }
 
 # check_capture: fails, loudly, when the run's capture of the desktop

@@ -14,3 +14,18 @@ if [[ -f "$session_dir/display" ]]; then
   DISPLAY=$(<"$session_dir/display")
   export DISPLAY
 fi
+
+# hold_escape_until_gone PID SECONDS: holds Escape down, as a hand holds it
+# until the storm is gone, while process PID runs (SECONDS at most); false if
+# it still runs then. A short press is no sound test of a storm that ends on
+# Escape held: on a busy machine the renderer may take the key's press and
+# its release in one go, and never see it held.
+hold_escape_until_gone() {
+  local pid=$1 deadline=$((SECONDS + $2))
+  xdotool keydown Escape
+  while kill -0 "$pid" 2>/dev/null && ((SECONDS < deadline)); do
+    sleep 0.05
+  done
+  xdotool keyup Escape
+  ! kill -0 "$pid" 2>/dev/null
+}

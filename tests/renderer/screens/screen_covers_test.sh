@@ -235,10 +235,11 @@ for side in right left; do
   xdotool mousemove $((MONITOR_X + 400)) 400 click 1
   [[ "$(probe covers | grep '^foreground')" == "foreground OpenGL" ]] ||
     fail "$side: a click on the cover took the foreground"
-  xdotool keydown Escape
-  sleep 0.3
-  xdotool keyup Escape
-  renderer_gone || fail "$side: the renderer is still running after Escape"
+  if hold_escape_until_gone "$renderer_pid" 5; then
+    renderer_pid=""
+  else
+    fail "$side: the renderer is still running after Escape"
+  fi
   shoot
   [[ "$(desktop_pixels "$moved" "$other_desktop")" == 480000 &&
     "$(desktop_pixels "$primary")" == 786432 ]] ||

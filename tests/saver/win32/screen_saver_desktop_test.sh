@@ -125,15 +125,8 @@ run() {
       -format '%[hex:p{0,0}]' info:)")
     echo "$name: the near floor is $got, the picture's bottom middle $want"
     [[ $got == "$want" && $got != none ]] || fail "$name: the storm's floor is $got, not $want"
-    xdotool keydown Escape
-    sleep 0.3
-    xdotool keyup Escape
+    hold_escape_until_gone "$started" 10 || fail "$name: still running ten seconds after Escape"
   fi
-  for _ in $(seq 200); do
-    kill -0 "$started" 2>/dev/null || break
-    sleep 0.05
-  done
-  kill -0 "$started" 2>/dev/null && fail "$name: still running ten seconds after Escape"
   kill -- -"$started" 2>/dev/null || true
   started=""
 }

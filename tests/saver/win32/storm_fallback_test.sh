@@ -59,16 +59,7 @@ storm() {
   ((sky > 10)) || fail "$name: no clouds in the sky ($sky)"
   read -r red green blue spread <<<"$floor"
   ((red >= 70 && red == green && green == blue && spread <= 2)) || fail "$name: the floor is not plain grey"
-  xdotool keydown Escape
-  sleep 0.3
-  xdotool keyup Escape
-  for _ in $(seq 200); do
-    kill -0 "$started" 2>/dev/null || break
-    sleep 0.01
-  done
-  if kill -0 "$started" 2>/dev/null; then
-    fail "$name: still running two seconds after Escape"
-  fi
+  hold_escape_until_gone "$started" 2 || fail "$name: still running two seconds after Escape"
   kill -- -"$started" 2>/dev/null || true
   started=""
 }
