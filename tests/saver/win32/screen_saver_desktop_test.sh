@@ -90,8 +90,8 @@ leader() {
 
 # run NAME PICTURE STYLE TILE X,Y=RRGGBB...: sets the wallpaper (a path, or
 # empty for none) and its style, runs the saver on the Screen-saver desktop,
-# checks its storm for two seconds and the desktop picture at each X,Y,
-# then ends it with Escape.
+# checks that its storm runs for two seconds, the desktop picture at each
+# X,Y and the storm's floor, then ends it with Escape.
 run() {
   local name=$1 picture=$2 style=$3 tile=$4
   shift 4
@@ -112,17 +112,23 @@ run() {
   else
     sleep 2
     xdotool search --name '^Zandrel_VC$' >/dev/null 2>&1 || fail "$name: the storm ended by itself"
-    import -window root "$work/$name.png"
     local check place want got
     for check in "$@"; do
       place=${check%=*} want=${check#*=}
       got=$(colour_at "$place")
       [[ $got == "$want" ]] || fail "$name: the desktop picture at $place is $got, not $want"
     done
-    # The near floor shows the bottom of the picture's middle, dimmed.
+    # The near floor shows the bottom of the picture's middle, dimmed, once
+    # the storm's first frame is up, which a busy machine may hold back
+    # (10 s at most).
     want=$(leader "$(colour_at 512,740)")
-    got=$(leader "$(convert "$work/$name.png" -crop 400x40+312+720 +repage -scale 1x1 \
-      -format '%[hex:p{0,0}]' info:)")
+    for _ in $(seq 20); do
+      import -window root "$work/$name.png"
+      got=$(leader "$(convert "$work/$name.png" -crop 400x40+312+720 +repage -scale 1x1 \
+        -format '%[hex:p{0,0}]' info:)")
+      [[ $got == "$want" ]] && break
+      sleep 0.5
+    done
     echo "$name: the near floor is $got, the picture's bottom middle $want"
     [[ $got == "$want" && $got != none ]] || fail "$name: the storm's floor is $got, not $want"
     hold_escape_until_gone "$started" 10 || fail "$name: still running ten seconds after Escape"
