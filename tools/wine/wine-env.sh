@@ -29,3 +29,16 @@ hold_escape_until_gone() {
   xdotool keyup Escape
   ! kill -0 "$pid" 2>/dev/null
 }
+
+# await_storm PID SECONDS: waits for the storm's window ("Zandrel_VC",
+# renderer/handoff/handoff.h) while process PID runs, SECONDS at most; false,
+# saying why, when the process ended without one or still runs without one
+# then: a slow start and a start that failed are told apart.
+await_storm() {
+  local pid=$1 deadline=$((SECONDS + $2))
+  until xdotool search --name '^Zandrel_VC$' >/dev/null 2>&1; do
+    kill -0 "$pid" 2>/dev/null || { echo "no storm window: its program ended without one" && return 1; }
+    ((SECONDS < deadline)) || { echo "no storm window: its program still runs without one after $2 s" && return 1; }
+    sleep 0.05
+  done
+}

@@ -29,12 +29,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-window=""
-for _ in $(seq 200); do
-  window=$(xdotool search --name '^Zandrel_VC$' 2>/dev/null | head -n 1) && [[ -n "$window" ]] && break
-  sleep 0.05
-done
-[[ -n "$window" ]] || { echo "FAILED: no window named Zandrel_VC"; exit 1; }
+why=$(await_storm "$renderer" 20) || { echo "FAILED: $why"; exit 1; }
 
 # Mean red and green (0 to 255) of a region WxH+X+Y of a screenshot.
 mean() {

@@ -102,13 +102,9 @@ run() {
   setsid wine explorer /desktop=Screen-saver,1024x768 "$(windows "$work/Raivel.scr")" /s \
     </dev/null >"$work/$name.log" 2>&1 &
   started=$!
-  local window=""
-  for _ in $(seq 300); do
-    window=$(xdotool search --name '^Zandrel_VC$' 2>/dev/null | head -n 1) && [[ -n "$window" ]] && break
-    sleep 0.05
-  done
-  if [[ -z "$window" ]]; then
-    fail "$name: no storm window"
+  local why
+  if ! why=$(await_storm "$started" 20); then
+    fail "$name: $why"
   else
     sleep 2
     xdotool search --name '^Zandrel_VC$' >/dev/null 2>&1 || fail "$name: the storm ended by itself"

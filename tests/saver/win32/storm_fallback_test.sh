@@ -37,13 +37,9 @@ storm() {
   shift
   setsid "$@" </dev/null >"$work/$name.log" 2>&1 &
   started=$!
-  local window=""
-  for _ in $(seq 200); do
-    window=$(xdotool search --name '^Zandrel_VC$' 2>/dev/null | head -n 1) && [[ -n "$window" ]] && break
-    sleep 0.05
-  done
-  if [[ -z "$window" ]]; then
-    fail "$name: no storm window"
+  local why
+  if ! why=$(await_storm "$started" 20); then
+    fail "$name: $why"
     return
   fi
   sleep 2
