@@ -35,6 +35,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
+using std::chrono::seconds;
 
 constexpr int kScreenWidth = 1024;
 constexpr int kScreenHeight = 768;
@@ -493,10 +494,13 @@ TEST_F(RaivelProgram, DrawsInAGivenWindowFollowsItsSizeAndEndsSoonOnSigterm)
     XSync(s_display, False);
     EXPECT_TRUE(Eventually([] { return FloorDrawn(320, 240, 160, 120); }));
 
+    // It ends by itself, at its next frame: the bound only keeps out a wait
+    // of its own (a helper, a timeout) before it ends, and leaves a busy
+    // machine time to run it.
     const auto signalled = Clock::now();
     raivel->Signal(SIGTERM);
     EXPECT_EQ(raivel->Wait(), 0);
-    EXPECT_LE(Clock::now() - signalled, milliseconds(200));
+    EXPECT_LE(Clock::now() - signalled, seconds(2));
     XDestroyWindow(s_display, window);
 }
 
