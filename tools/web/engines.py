@@ -45,14 +45,22 @@ def processes(page):
     return family
 
 
-def peak_memory_mb(page):
-    """The largest peak resident memory of any of the page's browser's
-    processes (the tab's among them) so far, in MB."""
-    peak = 0
+def peak_memories_mb(page):
+    """The peak resident memory of each of the page's browser's processes
+    (the tab's among them) so far, in MB, by process id: one process's rise
+    shows even under another's larger peak."""
+    peaks = {}
     for pid in processes(page):
         try:
             with open("/proc/%d/status" % pid) as f:
-                peak = max([peak] + [int(line.split()[1]) for line in f if line.startswith("VmHWM:")])
-        except OSError:
+                peaks[pid] = max(int(line.split()[1]) for line in f
+                                 if line.startswith("VmHWM:")) // 1024
+        except (OSError, ValueError):
             pass
-    return peak // 1024
+    return peaks
+
+
+def peak_rise_mb(page, before):
+    """The most any of the page's browser's processes' peak memory rose
+    since `before` (peak_memories_mb's), in MB; a new process's whole."""
+    return max([0] + [peak - before.get(pid, 0) for pid, peak in peak_memories_mb(page).items()])

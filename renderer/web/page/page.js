@@ -15,8 +15,8 @@
   const fullScreenButton = document.getElementById('full-screen');
   const playButton = document.getElementById('play');
 
-  // The most pixels a picture may have, read at its full size: the browser
-  // may decode it whole before shrinking it to the floor's size.
+  // The most pixels a picture may have: a larger one takes long to
+  // decode, even shrunk as it comes.
   const mostPixels = 50e6;
   // How long the pointer stays still before it hides in full screen.
   const cursorHideMs = 2000;
@@ -68,34 +68,34 @@
     return set;
   }
 
-  // A picture file's width and height, read from its first bytes before
-  // anything decodes it; null where they are no PNG, JPEG, GIF, WebP or BMP
-  // picture's header.
+  // A picture file's kind, width and height, read from its first bytes
+  // before anything decodes it; null where they are no PNG, JPEG, GIF,
+  // WebP or BMP picture's header.
   function pictureSize(bytes) {
     const data = new DataView(bytes);
     const text = (at, length) => (at + length <= bytes.byteLength
       ? String.fromCharCode(...new Uint8Array(bytes, at, length)) : '');
     const fits = (end) => end <= bytes.byteLength;
-    if (text(0, 8) === '\x89PNG\r\n\x1a\n' && text(12, 4) === 'IHDR') {
-      return [data.getUint32(16), data.getUint32(20)];
+    if (text(0, 8) === '\x89PNG\r\n\x1a\n' && text(12, 4) === 'IHDR' && fits(29)) {
+      return [data.getUint8(28) ? 'interlaced PNG' : 'PNG', data.getUint32(16), data.getUint32(20)];
     }
     if ((text(0, 6) === 'GIF87a' || text(0, 6) === 'GIF89a') && fits(10)) {
-      return [data.getUint16(6, true), data.getUint16(8, true)];
+      return ['GIF', data.getUint16(6, true), data.getUint16(8, true)];
     }
     if (text(0, 2) === 'BM' && fits(26)) {
-      if (data.getUint32(14, true) === 12) return [data.getUint16(18, true), data.getUint16(20, true)];
-      return [Math.abs(data.getInt32(18, true)), Math.abs(data.getInt32(22, true))];
+      if (data.getUint32(14, true) === 12) return ['BMP', data.getUint16(18, true), data.getUint16(20, true)];
+      return ['BMP', Math.abs(data.getInt32(18, true)), Math.abs(data.getInt32(22, true))];
     }
     if (text(0, 4) === 'RIFF' && text(8, 4) === 'WEBP' && fits(30)) {
       const chunk = text(12, 4);
-      if (chunk === 'VP8 ') return [data.getUint16(26, true) & 0x3fff, data.getUint16(28, true) & 0x3fff];
+      if (chunk === 'VP8 ') return ['WebP', data.getUint16(26, true) & 0x3fff, data.getUint16(28, true) & 0x3fff];
       if (chunk === 'VP8L') {
         const bits = data.getUint32(21, true);
-        return [(bits & 0x3fff) + 1, ((bits >>> 14) & 0x3fff) + 1];
+        return ['WebP', (bits & 0x3fff) + 1, ((bits >>> 14) & 0x3fff) + 1];
       }
       if (chunk === 'VP8X') {
         const u24 = (at) => data.getUint16(at, true) + (data.getUint8(at + 2) << 16);
-        return [u24(24) + 1, u24(27) + 1];
+        return ['WebP', u24(24) + 1, u24(27) + 1];
       }
       return null;
     }
@@ -107,11 +107,99 @@
         const code = marker & 0xff;
         if (code === 0xff) { at += 1; continue; }
         const frame = code >= 0xc0 && code <= 0xcf && code !== 0xc4 && code !== 0xc8 && code !== 0xcc;
-        if (frame) return fits(at + 9) ? [data.getUint16(at + 7), data.getUint16(at + 5)] : null;
+        if (frame) return fits(at + 9) ? ['JPEG', data.getUint16(at + 7), data.getUint16(at + 5)] : null;
         at += 2 + data.getUint16(at + 2);
       }
     }
     return null;
+  }
+
+  // The floor from a picture no larger than it, decoded by the browser at
+  // the floor's size.
+  async function smallPicture(file, width, height) {
+    const picture = await createImageBitmap(file, { resizeWidth: width, resizeHeight: height, resizeQuality: 'medium' });
+    const set = setFloor(picture, picture.width, picture.height);
+    picture.close();
+    return set;
+  }
+
+  // The floor from a PNG picture larger than it: the browser inflates its
+  // pixels, the storm decodes their rows and shrinks them as they come to
+  // width x height, never holding the picture whole. Throws where its chunks
+  // or rows are damaged or fall short.
+  async function largePng(file, width, height) {
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const data = new DataView(bytes.buffer);
+    const damaged = () => new Error('damaged PNG');
+    // Its chunks: the header, the palette, the pixels' pieces.
+    let header = null;
+    let palette = new Uint8Array(0);
+    const pixels = [];
+    for (let at = 8; at + 12 <= bytes.length;) {
+      const end = at + 12 + data.getUint32(at);
+      const kind = String.fromCharCode(...bytes.subarray(at + 4, at + 8));
+      if (end > bytes.length) throw damaged();
+      const chunk = bytes.subarray(at + 8, end - 4);
+      if (kind === 'IHDR') header = chunk;
+      else if (kind === 'PLTE') palette = chunk;
+      else if (kind === 'IDAT') pixels.push(chunk);
+      else if (kind === 'IEND') break;
+      at = end;
+    }
+    if (!header || !pixels.length) throw damaged();
+
+    const pieceBytes = 1 << 16;
+    const at = storm._malloc(header.length + palette.length + pieceBytes);
+    if (!at) return false;
+    storm.HEAPU8.set(header, at);
+    storm.HEAPU8.set(palette, at + header.length);
+    const piece = at + header.length + palette.length;
+    const shrinker = storm._raivel_png_start(at, header.length, at + header.length, palette.length, width, height);
+    let rows = null;
+    try {
+      if (!shrinker) throw damaged();
+      let next = 0;
+      rows = new ReadableStream({
+        pull(controller) {
+          if (next < pixels.length) controller.enqueue(pixels[next++]);
+          else controller.close();
+        },
+      }).pipeThrough(new DecompressionStream('deflate')).getReader();
+      let picture = 0;
+      while (!picture) {
+        const { done, value } = await rows.read();
+        if (done) throw damaged();
+        for (let from = 0; from < value.length; from += pieceBytes) {
+          const part = value.subarray(from, from + pieceBytes);
+          storm.HEAPU8.set(part, piece);
+          if (!storm._raivel_png_rows(shrinker, piece, part.length)) throw damaged();
+        }
+        picture = storm._raivel_png_picture(shrinker);
+      }
+      const set = storm._raivel_set_floor(picture, width, height);
+      if (set && standingStill) storm._raivel_still_frame();
+      return set;
+    } finally {
+      if (rows) rows.cancel().catch(() => {});
+      if (shrinker) storm._raivel_png_end(shrinker);
+      storm._free(at);
+    }
+  }
+
+  // The floor from a JPEG picture larger than it, decoded already shrunk
+  // where the browser can (to about width x height, never larger).
+  async function largeJpeg(file, width, height) {
+    const decoder = new ImageDecoder({ data: file.stream(), type: 'image/jpeg', desiredWidth: width, desiredHeight: height });
+    try {
+      const { image } = await decoder.decode();
+      try {
+        return setFloor(image, image.displayWidth, image.displayHeight);
+      } finally {
+        image.close();
+      }
+    } finally {
+      decoder.close();
+    }
   }
 
   // The visitor's picture as the floor: its size read first; decoded already
@@ -128,21 +216,28 @@
       say(unreadable);
       return;
     }
-    const [width, height] = size;
+    const [kind, width, height] = size;
     if (!width || !height || width * height > mostPixels) {
       say(`${name} is ${width} x ${height} pixels: the storm takes pictures of up to ${mostPixels / 1e6} million pixels.`);
       return;
     }
-    const [resizeWidth, resizeHeight] = floorSize(width, height);
-    let picture;
+    // A picture larger than the floor is decoded shrunk where the page or
+    // the browser can, never whole.
+    const decodeLarge = { PNG: largePng };
+    if ('ImageDecoder' in window) decodeLarge.JPEG = largeJpeg;
+    const small = width <= largestSide && height <= largestSide;
+    if (!small && !decodeLarge[kind]) {
+      const larger = Object.keys(decodeLarge).join(' or ').replace('PNG', 'non-interlaced PNG');
+      say(`${name} is ${width} x ${height} pixels: in this browser the storm takes ${kind} pictures of up to ${largestSide} x ${largestSide} pixels, and larger ones as ${larger}.`);
+      return;
+    }
+    let set;
     try {
-      picture = await createImageBitmap(file, { resizeWidth, resizeHeight, resizeQuality: 'medium' });
+      set = await (small ? smallPicture : decodeLarge[kind])(file, ...floorSize(width, height));
     } catch (error) {
       say(`${name} (${width} x ${height} pixels) could not be decoded by this browser: its pixels may be damaged.`);
       return;
     }
-    const set = setFloor(picture, picture.width, picture.height);
-    picture.close();
     say(set ? `The floor shows ${name}, mirrored.` : `${name} could not be made the floor.`);
   }
 
