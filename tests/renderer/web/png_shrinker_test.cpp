@@ -24,7 +24,7 @@ Bytes Header(uint32_t width, uint32_t height, uint8_t depth, uint8_t colourType,
 
 // The picture's red, green and blue, top row first, shrunk to `width` x
 // `height` from the header's size, its rows fed a byte at a time; empty
-// when it is refused or its rows are damaged or fall short.
+// when its rows are damaged or fall short.
 Bytes Shrunk(const Bytes& header, const Bytes& rows, int width, int height,
              const Bytes& palette = {})
 {
@@ -60,25 +60,41 @@ Bytes Grey(std::initializer_list<int> levels)
 
 TEST(PngShrinker, UndoesEachFilter)
 {
-    // A 3 x 2 grey picture whose second row (80, 30, 200) comes through
-    // each filter over a first row of 50, 20, 21: Paeth picks above,
-    // above-left and left in turn.
-    const Bytes kFiltered[] = {{0, 80, 30, 200},
-                               {1, 80, 206, 170},
-                               {2, 30, 10, 179},
-                               {3, 55, 236, 175},
-                               {4, 30, 236, 170}};
-    for (const Bytes& second : kFiltered) {
-        Bytes rows = {0, 50, 20, 21};
-        rows.insert(rows.end(), second.begin(), second.end());
-        EXPECT_EQ(Shrunk(Header(3, 2, 8, 0), rows, 3, 2), Grey({50, 20, 21, 80, 30, 200}))
-            << "filter " << int(second[0]);
+    // Grey pictures of two rows, the second through each filter: (80, 30,
+    // 200) under (50, 20, 21), where Paeth picks above, above-left and left
+    // in turn; then Paeth's ties, left before above-left, above before
+    // above-left.
+    struct Filtered {
+        Bytes first;
+        Bytes second; // its filter type first
+        Bytes decoded;
+    };
+    const Filtered kRows[] = {
+        {{50, 20, 21}, {0, 80, 30, 200}, {80, 30, 200}},
+        {{50, 20, 21}, {1, 80, 206, 170}, {80, 30, 200}},
+        {{50, 20, 21}, {2, 30, 10, 179}, {80, 30, 200}},
+        {{50, 20, 21}, {3, 55, 236, 175}, {80, 30, 200}},
+        {{50, 20, 21}, {4, 30, 236, 170}, {80, 30, 200}},
+        {{10, 14}, {4, 248, 98}, {2, 100}},
+        {{10, 2}, {4, 4, 98}, {14, 100}},
+    };
+    for (const Filtered& rows : kRows) {
+        const int width = static_cast<int>(rows.first.size());
+        Bytes data = {0};
+        data.insert(data.end(), rows.first.begin(), rows.first.end());
+        data.insert(data.end(), rows.second.begin(), rows.second.end());
+        Bytes grey;
+        for (const Bytes* row : {&rows.first, &rows.decoded})
+            for (const uint8_t level : *row)
+                grey.insert(grey.end(), 3, level);
+        EXPECT_EQ(Shrunk(Header(width, 2, 8, 0), data, width, 2), grey)
+            << "filter " << int(rows.second[0]) << " under " << int(rows.first[0]);
     }
 }
 
 TEST(PngShrinker, ReadsEveryPixelFormat)
 {
-    const Bytes kPalette = {1, 2, 3, 4, 5, 6};
+    const Bytes kPalette = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     struct Format {
         uint8_t depth;
         uint8_t colourType;
@@ -99,7 +115,7 @@ TEST(PngShrinker, ReadsEveryPixelFormat)
         {8, 6, {1, 2, 3, 4, 5, 6, 7, 8}, {1, 2, 3, 5, 6, 7}},
         {16, 6, {10, 0, 20, 0, 30, 0, 40, 0, 1, 0, 2, 0, 3, 0, 4, 0}, {10, 20, 30, 11, 22, 33}, 1},
         {1, 3, {0x40}, {1, 2, 3, 4, 5, 6}},
-        {2, 3, {0x40}, {4, 5, 6, 1, 2, 3}},
+        {2, 3, {0x90}, {7, 8, 9, 4, 5, 6}},
         {4, 3, {0x10}, {4, 5, 6, 1, 2, 3}},
         // An index past the palette is black.
         {8, 3, {1, 9}, {4, 5, 6, 0, 0, 0}},
@@ -124,22 +140,29 @@ TEST(PngShrinker, AveragesEachBoxIntoOnePixel)
 
 TEST(PngShrinker, RefusesWhatItCannotDecode)
 {
-    const Bytes kRow = {0, 0};
-    EXPECT_TRUE(Shrunk(Header(0, 1, 8, 0), kRow, 1, 1).empty());
-    EXPECT_TRUE(Shrunk(Header(0x80000000u, 1, 8, 0), kRow, 1, 1).empty());
-    EXPECT_TRUE(Shrunk(Header(PngShrinker::kWidest + 1, 1, 8, 0), kRow, 1, 1).empty());
-    EXPECT_TRUE(Shrunk(Header(1, 0x80000000u, 8, 0), kRow, 1, 1).empty());
-    EXPECT_TRUE(Shrunk(Header(1, 1, 3, 0), kRow, 1, 1).empty());
-    EXPECT_TRUE(Shrunk(Header(1, 1, 4, 2), kRow, 1, 1).empty());
-    EXPECT_TRUE(Shrunk(Header(1, 1, 16, 3), kRow, 1, 1, {1, 2, 3}).empty());
-    EXPECT_TRUE(Shrunk(Header(1, 1, 8, 5), kRow, 1, 1).empty());
-    EXPECT_TRUE(Shrunk(Header(1, 1, 8, 0, 1), kRow, 1, 1).empty());
+    const auto starts = [](const Bytes& header, int width, int height, const Bytes& palette = {}) {
+        PngShrinker shrinker;
+        return shrinker.Start(header.data(), header.size(), palette.data(), palette.size(), width,
+                              height);
+    };
+    EXPECT_TRUE(starts(Header(1, 1, 8, 0), 1, 1));
+    EXPECT_FALSE(starts(Header(0, 1, 8, 0), 1, 1));
+    EXPECT_FALSE(starts(Header(0x80000000u, 1, 8, 0), 1, 1));
+    EXPECT_FALSE(starts(Header(PngShrinker::kWidest + 1, 1, 8, 0), 1, 1));
+    EXPECT_FALSE(starts(Header(1, 0x80000000u, 8, 0), 1, 1));
+    EXPECT_FALSE(starts(Header(1, 1, 3, 0), 1, 1));
+    EXPECT_FALSE(starts(Header(1, 1, 4, 2), 1, 1));
+    EXPECT_FALSE(starts(Header(1, 1, 16, 3), 1, 1, {1, 2, 3}));
+    EXPECT_FALSE(starts(Header(1, 1, 8, 5), 1, 1));
+    EXPECT_FALSE(starts(Header(1, 1, 8, 0, 1), 1, 1));
+    const Bytes header = Header(1, 1, 8, 0);
+    EXPECT_FALSE(starts(Bytes(header.begin(), header.end() - 1), 1, 1));
     // A palette picture with no palette, or one of a broken length.
-    EXPECT_TRUE(Shrunk(Header(1, 1, 8, 3), kRow, 1, 1).empty());
-    EXPECT_TRUE(Shrunk(Header(1, 1, 8, 3), kRow, 1, 1, {1, 2}).empty());
+    EXPECT_FALSE(starts(Header(1, 1, 8, 3), 1, 1));
+    EXPECT_FALSE(starts(Header(1, 1, 8, 3), 1, 1, {1, 2}));
     // Shrunk to more than the picture has.
-    EXPECT_TRUE(Shrunk(Header(1, 1, 8, 0), kRow, 2, 1).empty());
-    EXPECT_TRUE(Shrunk(Header(1, 1, 8, 0), kRow, 1, 0).empty());
+    EXPECT_FALSE(starts(Header(1, 1, 8, 0), 2, 1));
+    EXPECT_FALSE(starts(Header(1, 1, 8, 0), 1, 0));
     // A filter no PNG has, and rows that fall short.
     EXPECT_TRUE(Shrunk(Header(1, 1, 8, 0), {5, 0}, 1, 1).empty());
     EXPECT_TRUE(Shrunk(Header(1, 2, 8, 0), {0, 0, 0}, 1, 1).empty());
