@@ -62,8 +62,15 @@
     const at = storm._malloc(rgba.length);
     if (!at) return false;
     storm.HEAPU8.set(rgba, at);
-    const set = storm._raivel_set_floor(at, w, h);
+    const set = setFloorPixels(at, w, h);
     storm._free(at);
+    return set;
+  }
+
+  // Hands the storm a floor of width x height pixels of red, green, blue
+  // and alpha at `at` in its memory, top row first.
+  function setFloorPixels(at, width, height) {
+    const set = storm._raivel_set_floor(at, width, height);
     if (set && standingStill) storm._raivel_still_frame();
     return set;
   }
@@ -176,9 +183,7 @@
         }
         picture = storm._raivel_png_picture(shrinker);
       }
-      const set = storm._raivel_set_floor(picture, width, height);
-      if (set && standingStill) storm._raivel_still_frame();
-      return set;
+      return setFloorPixels(picture, width, height);
     } finally {
       if (rows) rows.cancel().catch(() => {});
       if (shrinker) storm._raivel_png_end(shrinker);
