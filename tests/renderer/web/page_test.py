@@ -167,8 +167,8 @@ def floor_reads_halves(page):
 
 
 # A picture larger than the floor: whole, 192 MB of pixels, and decoded
-# whole no process of the browser grew by less (192 to 375 MB seen); decoded
-# shrunk as it comes, none grows by half that (16 to 48 MB seen for a PNG,
+# whole no process of the browser grew by less (196 to 428 MB seen); decoded
+# shrunk as it comes, none grows by half that (16 to 55 MB seen for a PNG,
 # 48 to 50 MB for a JPEG). It is shrunk to the floor's largest size, which
 # the small picture has: a floor that large takes some 100 MB of the
 # browser's own, paid by the small picture.
