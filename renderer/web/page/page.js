@@ -130,30 +130,70 @@
     return set;
   }
 
+  // The chunks of a PNG file, read a block at a time, never whole: [kind,
+  // data] for each, a long chunk's data in pieces of at most a block, the
+  // header and palette whole. Throws where a chunk reaches past the file's
+  // end, or a header or palette is longer than any.
+  async function* pngChunks(file) {
+    const blockBytes = 1 << 20;
+    let held = new Uint8Array(0); // bytes read and not yet given, from `start` on
+    let view = new DataView(held.buffer);
+    let start = 0;
+    let next = 8; // the file's next byte to read
+    // Whether `length` bytes are held, reading on where they are not.
+    const hold = async (length) => {
+      while (held.length - start < length && next < file.size) {
+        const more = new Uint8Array(await file.slice(next, next + Math.max(blockBytes, length)).arrayBuffer());
+        const joined = new Uint8Array(held.length - start + more.length);
+        joined.set(held.subarray(start));
+        joined.set(more, held.length - start);
+        next += more.length;
+        held = joined;
+        view = new DataView(held.buffer);
+        start = 0;
+      }
+      return held.length - start >= length;
+    };
+    const cutShort = (kind) => new Error(`${kind} cut short`);
+    for (;;) {
+      if (held.length - start < 8 && !await hold(8)) return;
+      let left = view.getUint32(start);
+      const kind = String.fromCharCode(held[start + 4], held[start + 5], held[start + 6], held[start + 7]);
+      start += 8;
+      if ((kind === 'IHDR' || kind === 'PLTE') && (left > 3 * 256 || !await hold(left))) throw cutShort(kind);
+      while (left) {
+        if (held.length === start && !await hold(1)) throw cutShort(kind);
+        const piece = held.subarray(start, start + Math.min(left, held.length - start));
+        yield [kind, piece];
+        start += piece.length;
+        left -= piece.length;
+      }
+      if (held.length - start < 4 && !await hold(4)) throw cutShort(kind);
+      start += 4; // its checksum
+      if (kind === 'IEND') return;
+    }
+  }
+
   // The floor from a PNG picture larger than it: the browser inflates its
   // pixels, the storm decodes their rows and shrinks them as they come to
   // width x height, never holding the picture whole. Throws where its chunks
   // or rows are damaged or fall short.
   async function largePng(file, width, height) {
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    const data = new DataView(bytes.buffer);
     const damaged = () => new Error('damaged PNG');
-    // Its chunks: the header, the palette, the pixels' pieces.
+    // The chunks up to the first of the pixels' pieces.
+    const chunks = pngChunks(file);
     let header = null;
     let palette = new Uint8Array(0);
-    const pixels = [];
-    for (let at = 8; at + 12 <= bytes.length;) {
-      const end = at + 12 + data.getUint32(at);
-      const kind = String.fromCharCode(...bytes.subarray(at + 4, at + 8));
-      if (end > bytes.length) throw damaged();
-      const chunk = bytes.subarray(at + 8, end - 4);
-      if (kind === 'IHDR') header = chunk;
-      else if (kind === 'PLTE') palette = chunk;
-      else if (kind === 'IDAT') pixels.push(chunk);
-      else if (kind === 'IEND') break;
-      at = end;
+    let pixels = null;
+    while (!pixels) {
+      const { done, value } = await chunks.next();
+      if (done) throw damaged();
+      const [kind, data] = value;
+      if (kind === 'IHDR') header = data;
+      else if (!header) throw damaged(); // the header comes first
+      else if (kind === 'PLTE') palette = data;
+      else if (kind === 'IDAT') pixels = data;
     }
-    if (!header || !pixels.length) throw damaged();
 
     const pieceBytes = 1 << 16;
     const at = storm._malloc(header.length + palette.length + pieceBytes);
@@ -165,11 +205,16 @@
     let rows = null;
     try {
       if (!shrinker) throw damaged();
-      let next = 0;
       rows = new ReadableStream({
-        pull(controller) {
-          if (next < pixels.length) controller.enqueue(pixels[next++]);
-          else controller.close();
+        async pull(controller) {
+          if (pixels) {
+            controller.enqueue(pixels);
+            pixels = null;
+            return;
+          }
+          const { done, value } = await chunks.next();
+          if (done || value[0] !== 'IDAT') controller.close();
+          else controller.enqueue(value[1]);
         },
       }).pipeThrough(new DecompressionStream('deflate')).getReader();
       let picture = 0;
