@@ -205,16 +205,20 @@
     let rows = null;
     try {
       if (!shrinker) throw damaged();
+      // The pixels go to the browser's inflater in pieces of 64 KB: it
+      // inflates a piece at once, and deflate makes one byte of up to 1032.
       rows = new ReadableStream({
         async pull(controller) {
-          if (pixels) {
-            controller.enqueue(pixels);
-            pixels = null;
-            return;
+          if (!pixels.length) {
+            const { done, value } = await chunks.next();
+            if (done || value[0] !== 'IDAT') {
+              controller.close();
+              return;
+            }
+            pixels = value[1];
           }
-          const { done, value } = await chunks.next();
-          if (done || value[0] !== 'IDAT') controller.close();
-          else controller.enqueue(value[1]);
+          controller.enqueue(pixels.subarray(0, 1 << 16));
+          pixels = pixels.subarray(1 << 16);
         },
       }).pipeThrough(new DecompressionStream('deflate')).getReader();
       let picture = 0;
