@@ -1,6 +1,7 @@
 // The storm's entry points for the page's JavaScript (page/page.js): start
 // on the page's canvas, follow its size, take a floor picture no larger than
-// it says, run on each animation frame or stand still.
+// it says (decoding a large PNG shrunk), run on each animation frame or
+// stand still.
 
 #include <emscripten/emscripten.h>
 
@@ -11,6 +12,7 @@
 #include "bolt.h"
 #include "cloud_picture.h"
 #include "floor_picture.h"
+#include "png_shrinker.h"
 #include "scene.h"
 #include "webgl_scene.h"
 
@@ -55,6 +57,39 @@ EMSCRIPTEN_KEEPALIVE int raivel_set_floor(const uint8_t* rgba, int width, int he
     const bool set = SetFloorPicture(picture);
     FreeRgbImage(picture);
     return set;
+}
+
+// A PNG picture larger than the floor, decoded shrunk to width x height as
+// the page hands over its rows (inflated by the browser): the decoder for
+// the next three entries, or null for a picture it does not take. `header`
+// holds the IHDR chunk, `palette` the PLTE chunk or nothing.
+EMSCRIPTEN_KEEPALIVE PngShrinker* raivel_png_start(const uint8_t* header, int headerSize,
+                                                   const uint8_t* palette, int paletteSize,
+                                                   int width, int height)
+{
+    auto* shrinker = new PngShrinker;
+    if (shrinker->Start(header, headerSize, palette, paletteSize, width, height))
+        return shrinker;
+    delete shrinker;
+    return nullptr;
+}
+
+// The next `size` bytes of the picture's rows; 0 when they are damaged.
+EMSCRIPTEN_KEEPALIVE int raivel_png_rows(PngShrinker* shrinker, const uint8_t* rows, int size)
+{
+    return shrinker->Feed(rows, size);
+}
+
+// The shrunk picture (red, green, blue, alpha, top row first) once every
+// row has come; null before.
+EMSCRIPTEN_KEEPALIVE const uint8_t* raivel_png_picture(const PngShrinker* shrinker)
+{
+    return shrinker->Picture();
+}
+
+EMSCRIPTEN_KEEPALIVE void raivel_png_end(PngShrinker* shrinker)
+{
+    delete shrinker;
 }
 
 // An animation frame at `milliseconds` of the page's clock: the steps the

@@ -1,6 +1,6 @@
-// fuzz_seeds TARGET DIR: writes the starting corpus of a text fuzz target
-// (xscreensaver_file, command_line, raivel_options or number_text) into DIR,
-// one file per input.
+// fuzz_seeds TARGET DIR: writes the starting corpus of a fuzz target that
+// reads text or plain bytes (xscreensaver_file, command_line,
+// raivel_options, number_text or png_shrinker) into DIR, one file per input.
 
 #include <cstdio>
 #include <fstream>
@@ -93,6 +93,18 @@ std::vector<std::string> Seeds(const std::string& target)
     }
     if (target == "number_text")
         return {" 2", "-1", "1.9", "-0.5", " 32767 ", "+12.", "-32769"};
+    if (target == "png_shrinker") {
+        // An IHDR's data (width, height, depth, colour type, three zeros),
+        // the shrunk size less one each, the palette's entries, the piece
+        // size less one, then the palette and the inflated rows.
+        const auto png = [](const std::string& header, const std::string& rest) {
+            return std::string("\0\0\0\3\0\0\0\2", 8) + header + std::string(3, '\0') + rest;
+        };
+        return {png("\x08\x00", std::string("\1\1\0\0\0\x32\x14\x15\1\x50\xce\xaa", 12)),
+                png("\x08\x00", std::string("\2\1\0\2\3\x32\x14\x15\4\x1e\xec\xaa", 12)),
+                png("\x10\x06", std::string("\2\1\0\7", 4) + std::string(50, '\1')),
+                png("\x02\x03", std::string("\0\0\2\0\x10\x20\x30\x40\x50\x60\0\x1b\0\x6c", 14))};
+    }
     return {};
 }
 
@@ -102,9 +114,10 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string> seeds = argc == 3 ? Seeds(argv[1]) : std::vector<std::string>();
     if (seeds.empty()) {
-        std::fprintf(
-            stderr,
-            "usage: fuzz_seeds xscreensaver_file|command_line|raivel_options|number_text DIR\n");
+        std::fprintf(stderr,
+                     "usage: fuzz_seeds "
+                     "xscreensaver_file|command_line|raivel_options|number_text|png_shrinker "
+                     "DIR\n");
         return 2;
     }
     for (size_t i = 0; i < seeds.size(); ++i) {

@@ -45,14 +45,37 @@ def processes(page):
     return family
 
 
-def peak_memory_mb(page):
-    """The largest peak resident memory of any of the page's browser's
-    processes (the tab's among them) so far, in MB."""
-    peak = 0
+def _memory_mb(pid, field):
+    """A process's resident memory `field` (VmRSS now, VmHWM its peak), in MB."""
+    with open("/proc/%d/status" % pid) as f:
+        return next(int(line.split()[1]) for line in f if line.startswith(field + ":")) // 1024
+
+
+def reset_peak_memories(page):
+    """Sets the peak resident memory of each of the page's browser's
+    processes (the tab's among them) back to what it holds now, through
+    Linux's clear_refs, so that a rise shows even under an earlier, larger
+    peak; returns what each holds now, in MB by process id."""
+    now = {}
     for pid in processes(page):
         try:
-            with open("/proc/%d/status" % pid) as f:
-                peak = max([peak] + [int(line.split()[1]) for line in f if line.startswith("VmHWM:")])
-        except OSError:
+            with open("/proc/%d/clear_refs" % pid, "w") as f:
+                f.write("5")
+            now[pid] = _memory_mb(pid, "VmRSS")
+        except (OSError, StopIteration):
             pass
-    return peak // 1024
+    return now
+
+
+def peak_rise_mb(page, since):
+    """The most that any of the page's browser's processes' peak resident
+    memory rose over `since` (reset_peak_memories'), in MB: one process's
+    rise shows even under another's larger peak; a new process counts
+    whole."""
+    rises = [0]
+    for pid in processes(page):
+        try:
+            rises.append(_memory_mb(pid, "VmHWM") - since.get(pid, 0))
+        except (OSError, StopIteration):
+            pass
+    return max(rises)

@@ -15,8 +15,8 @@
   const fullScreenButton = document.getElementById('full-screen');
   const playButton = document.getElementById('play');
 
-  // The most pixels a picture may have, read at its full size: the browser
-  // may decode it whole before shrinking it to the floor's size.
+  // The most pixels a picture may have: a larger one takes long to
+  // decode, even shrunk as it comes.
   const mostPixels = 50e6;
   // How long the pointer stays still before it hides in full screen.
   const cursorHideMs = 2000;
@@ -62,40 +62,47 @@
     const at = storm._malloc(rgba.length);
     if (!at) return false;
     storm.HEAPU8.set(rgba, at);
-    const set = storm._raivel_set_floor(at, w, h);
+    const set = setFloorPixels(at, w, h);
     storm._free(at);
+    return set;
+  }
+
+  // Hands the storm a floor of width x height pixels of red, green, blue
+  // and alpha at `at` in its memory, top row first.
+  function setFloorPixels(at, width, height) {
+    const set = storm._raivel_set_floor(at, width, height);
     if (set && standingStill) storm._raivel_still_frame();
     return set;
   }
 
-  // A picture file's width and height, read from its first bytes before
-  // anything decodes it; null where they are no PNG, JPEG, GIF, WebP or BMP
-  // picture's header.
+  // A picture file's kind, width and height, read from its first bytes
+  // before anything decodes it; null where they are no PNG, JPEG, GIF,
+  // WebP or BMP picture's header.
   function pictureSize(bytes) {
     const data = new DataView(bytes);
     const text = (at, length) => (at + length <= bytes.byteLength
       ? String.fromCharCode(...new Uint8Array(bytes, at, length)) : '');
     const fits = (end) => end <= bytes.byteLength;
-    if (text(0, 8) === '\x89PNG\r\n\x1a\n' && text(12, 4) === 'IHDR') {
-      return [data.getUint32(16), data.getUint32(20)];
+    if (text(0, 8) === '\x89PNG\r\n\x1a\n' && text(12, 4) === 'IHDR' && fits(29)) {
+      return [data.getUint8(28) ? 'interlaced PNG' : 'PNG', data.getUint32(16), data.getUint32(20)];
     }
     if ((text(0, 6) === 'GIF87a' || text(0, 6) === 'GIF89a') && fits(10)) {
-      return [data.getUint16(6, true), data.getUint16(8, true)];
+      return ['GIF', data.getUint16(6, true), data.getUint16(8, true)];
     }
     if (text(0, 2) === 'BM' && fits(26)) {
-      if (data.getUint32(14, true) === 12) return [data.getUint16(18, true), data.getUint16(20, true)];
-      return [Math.abs(data.getInt32(18, true)), Math.abs(data.getInt32(22, true))];
+      if (data.getUint32(14, true) === 12) return ['BMP', data.getUint16(18, true), data.getUint16(20, true)];
+      return ['BMP', Math.abs(data.getInt32(18, true)), Math.abs(data.getInt32(22, true))];
     }
     if (text(0, 4) === 'RIFF' && text(8, 4) === 'WEBP' && fits(30)) {
       const chunk = text(12, 4);
-      if (chunk === 'VP8 ') return [data.getUint16(26, true) & 0x3fff, data.getUint16(28, true) & 0x3fff];
+      if (chunk === 'VP8 ') return ['WebP', data.getUint16(26, true) & 0x3fff, data.getUint16(28, true) & 0x3fff];
       if (chunk === 'VP8L') {
         const bits = data.getUint32(21, true);
-        return [(bits & 0x3fff) + 1, ((bits >>> 14) & 0x3fff) + 1];
+        return ['WebP', (bits & 0x3fff) + 1, ((bits >>> 14) & 0x3fff) + 1];
       }
       if (chunk === 'VP8X') {
         const u24 = (at) => data.getUint16(at, true) + (data.getUint8(at + 2) << 16);
-        return [u24(24) + 1, u24(27) + 1];
+        return ['WebP', u24(24) + 1, u24(27) + 1];
       }
       return null;
     }
@@ -107,11 +114,146 @@
         const code = marker & 0xff;
         if (code === 0xff) { at += 1; continue; }
         const frame = code >= 0xc0 && code <= 0xcf && code !== 0xc4 && code !== 0xc8 && code !== 0xcc;
-        if (frame) return fits(at + 9) ? [data.getUint16(at + 7), data.getUint16(at + 5)] : null;
+        if (frame) return fits(at + 9) ? ['JPEG', data.getUint16(at + 7), data.getUint16(at + 5)] : null;
         at += 2 + data.getUint16(at + 2);
       }
     }
     return null;
+  }
+
+  // The floor from a picture no larger than it, decoded by the browser at
+  // the floor's size.
+  async function smallPicture(file, width, height) {
+    const picture = await createImageBitmap(file, { resizeWidth: width, resizeHeight: height, resizeQuality: 'medium' });
+    const set = setFloor(picture, picture.width, picture.height);
+    picture.close();
+    return set;
+  }
+
+  // The chunks of a PNG file, read a block at a time, never whole: [kind,
+  // data] for each, a long chunk's data in pieces of at most a block, the
+  // header and palette whole. Throws where a chunk reaches past the file's
+  // end, or a header or palette is longer than any.
+  async function* pngChunks(file) {
+    const blockBytes = 1 << 20;
+    let held = new Uint8Array(0); // bytes read and not yet given, from `start` on
+    let view = new DataView(held.buffer);
+    let start = 0;
+    let next = 8; // the file's next byte to read
+    // Whether `length` bytes are held, reading on where they are not.
+    const hold = async (length) => {
+      while (held.length - start < length && next < file.size) {
+        const more = new Uint8Array(await file.slice(next, next + Math.max(blockBytes, length)).arrayBuffer());
+        const joined = new Uint8Array(held.length - start + more.length);
+        joined.set(held.subarray(start));
+        joined.set(more, held.length - start);
+        next += more.length;
+        held = joined;
+        view = new DataView(held.buffer);
+        start = 0;
+      }
+      return held.length - start >= length;
+    };
+    const cutShort = (kind) => new Error(`${kind} cut short`);
+    for (;;) {
+      if (held.length - start < 8 && !await hold(8)) return;
+      let left = view.getUint32(start);
+      const kind = String.fromCharCode(held[start + 4], held[start + 5], held[start + 6], held[start + 7]);
+      start += 8;
+      if ((kind === 'IHDR' || kind === 'PLTE') && (left > 3 * 256 || !await hold(left))) throw cutShort(kind);
+      while (left) {
+        if (held.length === start && !await hold(1)) throw cutShort(kind);
+        const piece = held.subarray(start, start + Math.min(left, held.length - start));
+        yield [kind, piece];
+        start += piece.length;
+        left -= piece.length;
+      }
+      if (held.length - start < 4 && !await hold(4)) throw cutShort(kind);
+      start += 4; // its checksum
+      if (kind === 'IEND') return;
+    }
+  }
+
+  // The floor from a PNG picture larger than it: the browser inflates its
+  // pixels, the storm decodes their rows and shrinks them as they come to
+  // width x height, never holding the picture whole. Throws where its chunks
+  // or rows are damaged or fall short.
+  async function largePng(file, width, height) {
+    const damaged = () => new Error('damaged PNG');
+    // The chunks up to the first of the pixels' pieces.
+    const chunks = pngChunks(file);
+    let header = null;
+    let palette = new Uint8Array(0);
+    let pixels = null;
+    while (!pixels) {
+      const { done, value } = await chunks.next();
+      if (done) throw damaged();
+      const [kind, data] = value;
+      if (kind === 'IHDR') header = data;
+      else if (!header) throw damaged(); // the header comes first
+      else if (kind === 'PLTE') palette = data;
+      else if (kind === 'IDAT') pixels = data;
+    }
+
+    const pieceBytes = 1 << 16;
+    const at = storm._malloc(header.length + palette.length + pieceBytes);
+    if (!at) return false;
+    storm.HEAPU8.set(header, at);
+    storm.HEAPU8.set(palette, at + header.length);
+    const piece = at + header.length + palette.length;
+    const shrinker = storm._raivel_png_start(at, header.length, at + header.length, palette.length, width, height);
+    let rows = null;
+    try {
+      if (!shrinker) throw damaged();
+      // The pixels go to the browser's inflater in pieces of 64 KB: it
+      // inflates a piece at once, and deflate makes one byte of up to 1032.
+      rows = new ReadableStream({
+        async pull(controller) {
+          if (!pixels.length) {
+            const { done, value } = await chunks.next();
+            if (done || value[0] !== 'IDAT') {
+              controller.close();
+              return;
+            }
+            pixels = value[1];
+          }
+          controller.enqueue(pixels.subarray(0, 1 << 16));
+          pixels = pixels.subarray(1 << 16);
+        },
+      }).pipeThrough(new DecompressionStream('deflate')).getReader();
+      let picture = 0;
+      while (!picture) {
+        const { done, value } = await rows.read();
+        if (done) throw damaged();
+        for (let from = 0; from < value.length; from += pieceBytes) {
+          const part = value.subarray(from, from + pieceBytes);
+          storm.HEAPU8.set(part, piece);
+          if (!storm._raivel_png_rows(shrinker, piece, part.length)) throw damaged();
+        }
+        picture = storm._raivel_png_picture(shrinker);
+      }
+      return setFloorPixels(picture, width, height);
+    } finally {
+      if (rows) rows.cancel().catch(() => {});
+      if (shrinker) storm._raivel_png_end(shrinker);
+      storm._free(at);
+    }
+  }
+
+  // The floor from a JPEG picture larger than it, decoded already shrunk
+  // where the browser can (to about width x height, never larger).
+  async function largeJpeg(file, width, height) {
+    const decoder = new ImageDecoder({ data: file.stream(), type: 'image/jpeg', desiredWidth: width, desiredHeight: height });
+    try {
+      const { image } = await decoder.decode();
+      try {
+        return setFloor(image, image.displayWidth, image.displayHeight);
+      } finally {
+        image.close();
+      }
+    } finally {
+      decoder.close();
+    }
   }
 
   // The visitor's picture as the floor: its size read first; decoded already
@@ -128,21 +270,28 @@
       say(unreadable);
       return;
     }
-    const [width, height] = size;
+    const [kind, width, height] = size;
     if (!width || !height || width * height > mostPixels) {
       say(`${name} is ${width} x ${height} pixels: the storm takes pictures of up to ${mostPixels / 1e6} million pixels.`);
       return;
     }
-    const [resizeWidth, resizeHeight] = floorSize(width, height);
-    let picture;
+    // A picture larger than the floor is decoded shrunk where the page or
+    // the browser can, never whole.
+    const decodeLarge = { PNG: largePng };
+    if ('ImageDecoder' in window) decodeLarge.JPEG = largeJpeg;
+    const small = width <= largestSide && height <= largestSide;
+    if (!small && !decodeLarge[kind]) {
+      const larger = Object.keys(decodeLarge).join(' or ').replace('PNG', 'non-interlaced PNG');
+      say(`${name} is ${width} x ${height} pixels: in this browser the storm takes ${kind} pictures of up to ${largestSide} x ${largestSide} pixels, and larger ones as ${larger}.`);
+      return;
+    }
+    let set;
     try {
-      picture = await createImageBitmap(file, { resizeWidth, resizeHeight, resizeQuality: 'medium' });
+      set = await (small ? smallPicture : decodeLarge[kind])(file, ...floorSize(width, height));
     } catch (error) {
       say(`${name} (${width} x ${height} pixels) could not be decoded by this browser: its pixels may be damaged.`);
       return;
     }
-    const set = setFloor(picture, picture.width, picture.height);
-    picture.close();
     say(set ? `The floor shows ${name}, mirrored.` : `${name} could not be made the floor.`);
   }
 
