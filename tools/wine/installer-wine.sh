@@ -29,17 +29,19 @@ install_silently() {
 # uninstall_silently: runs the uninstall entry's quiet command and waits
 # until the install folder has gone, the uninstaller's last step (it runs
 # from a copy of its own, so the command returns before the work is done).
-# Fails when there is no entry or the folder is still there after 60 s.
+# Fails, saying why, when there is no entry, the command fails or the folder
+# is still there after 60 s.
 uninstall_silently() {
   local quiet folder
   quiet=$(registry_value "$raivel_uninstall_key" QuietUninstallString)
   folder=$(registry_value "$raivel_uninstall_key" InstallLocation)
-  [[ $quiet =~ ^\"(.*)\"\ /S$ && -n $folder ]] || return 1
-  wine "${BASH_REMATCH[1]}" /S || return 1
+  [[ $quiet =~ ^\"(.*)\"\ /S$ && -n $folder ]] || { echo "no uninstall entry: [$quiet] [$folder]" && return 1; }
+  wine "${BASH_REMATCH[1]}" /S || { echo "the uninstaller's exit status: $?" && return 1; }
   folder=$(winepath -u "$folder")
   for _ in $(seq 1200); do
     [[ -e $folder ]] || return 0
     sleep 0.05
   done
+  echo "the install folder is still there after 60 s"
   return 1
 }

@@ -301,8 +301,10 @@ def pace_holds(page):
     # A step's worth either way: a frame counts whole steps, the rest waits.
     # Where the display keeps the time, the pacer counts its refreshes, not
     # the clock: on a busy machine the frames' times wander off that grid by
-    # a little, so the steps may run ahead of the clock by 1 % more.
-    check(due - stalled - 2 <= steps <= due * 1.01 + 2 and most <= 2,
+    # a little, so the steps may run ahead of the clock by 2 % more (365
+    # steps where 359.3 were due, in Firefox at 69 frames a second of 120).
+    # A page that steps once a frame runs 100 % ahead at 120 a second.
+    check(due - stalled - 2 <= steps <= due * 1.02 + 2 and most <= 2,
           "60 steps a second: %d steps in %.0f ms, at most %d a frame (at most 2)"
           % (steps, elapsed, most))
 
