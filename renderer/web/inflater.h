@@ -24,9 +24,6 @@ public:
     // more, is ignored.
     bool Feed(const uint8_t* bytes, size_t size, bool last, const Sink& sink);
 
-    // Whether the stream's last block has ended.
-    bool Ended() const { return stage_ == Stage::kEnded; }
-
 private:
     // A canonical Huffman code, decoded by a table of its short codes and
     // code by code for longer ones.
