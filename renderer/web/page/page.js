@@ -179,28 +179,35 @@
       }
       return true;
     };
-    // The next `length` bytes, copied whole; null where the file ends first.
-    const take = async (length) => {
-      const bytes = new Uint8Array(length);
-      for (let filled = 0; filled < length;) {
-        if (!await more()) return null;
-        const part = block.subarray(at, at + length - filled);
-        bytes.set(part, filled);
-        filled += part.length;
-        at += part.length;
-      }
-      return bytes;
+    // The next `count` bytes of the file into `bytes` (null: skipped);
+    // false where the file ends first. Into a buffer the caller keeps, and
+    // with no wait where the block holds them: a chunk's head is read for
+    // every chunk, and an array or a promise for each would be garbage the
+    // browser may free late.
+    const takeNow = (bytes, count) => {
+      if (bytes) bytes.set(block.subarray(at, at + count));
+      at += count;
+      return true;
     };
+    const takeAcross = async (bytes, count) => {
+      for (let taken = 0; taken < count; taken += 1) {
+        if (at === block.length && !await more()) return false;
+        if (bytes) bytes[taken] = block[at];
+        at += 1;
+      }
+      return true;
+    };
+    const head = new Uint8Array(8);
+    const headView = new DataView(head.buffer);
     const cutShort = (kind) => new Error(`${kind} cut short`);
     try {
       for (;;) {
-        const head = await take(8);
-        if (!head) return;
-        let left = new DataView(head.buffer).getUint32(0);
-        const kind = String.fromCharCode(...head.subarray(4));
+        if (!(at + 8 <= block.length ? takeNow(head, 8) : await takeAcross(head, 8))) return;
+        let left = headView.getUint32(0);
+        const kind = String.fromCharCode(head[4], head[5], head[6], head[7]);
         if (kind === 'IHDR' || kind === 'PLTE') {
-          const data = left <= 3 * 256 ? await take(left) : null;
-          if (!data) throw cutShort(kind);
+          const data = new Uint8Array(Math.min(left, 3 * 256));
+          if (left > data.length || !await takeAcross(data, left)) throw cutShort(kind);
           yield [kind, data];
           left = 0;
         }
@@ -211,7 +218,7 @@
           left -= piece.length;
           yield [kind, piece];
         }
-        if (!await take(4)) throw cutShort(kind); // its checksum
+        if (!(at + 4 <= block.length ? takeNow(null, 4) : await takeAcross(null, 4))) throw cutShort(kind); // its checksum
         if (kind === 'IEND') return;
       }
     } finally {
