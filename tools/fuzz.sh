@@ -5,16 +5,17 @@
 # target for SECONDS in all, split evenly. The targets: dib (the bitmap
 # reader), xscreensaver_file (the edit of ~/.xscreensaver), command_line (the
 # saver's), raivel_options and number_text (the settings file's numbers),
-# png_shrinker (the page's decoder of a large PNG's rows).
+# png_shrinker (the page's decoder of a large PNG's rows), inflater (the
+# page's inflater, against the system's zlib).
 # Each has a corpus folder, BUILD_DIR/fuzz-corpus/TARGET, that grows between
 # runs, and seeds written by code in BUILD_DIR/fuzz-seeds/TARGET; an input
 # that breaks a target lands in BUILD_DIR/fuzz-artifacts/TARGET and the
 # script fails. The runs and the time of each target are printed at its end.
 set -euo pipefail
 
-targets=(dib xscreensaver_file command_line raivel_options number_text png_shrinker)
+targets=(dib xscreensaver_file command_line raivel_options number_text png_shrinker inflater)
 usage() {
-  echo "usage: $0 SECONDS [dib|xscreensaver_file|command_line|raivel_options|number_text|png_shrinker] [BUILD_DIR]" >&2
+  echo "usage: $0 SECONDS [dib|xscreensaver_file|command_line|raivel_options|number_text|png_shrinker|inflater] [BUILD_DIR]" >&2
   exit 2
 }
 [[ $# -ge 1 && $# -le 3 && $1 =~ ^[0-9]+$ ]] || usage

@@ -1,7 +1,7 @@
 // The storm's entry points for the page's JavaScript (page/page.js): start
 // on the page's canvas, follow its size, take a floor picture no larger than
-// it says (decoding a large PNG shrunk), run on each animation frame or
-// stand still.
+// it says (inflating and decoding a large PNG shrunk), run on each
+// animation frame or stand still.
 
 #include <emscripten/emscripten.h>
 
@@ -12,6 +12,7 @@
 #include "bolt.h"
 #include "cloud_picture.h"
 #include "floor_picture.h"
+#include "inflater.h"
 #include "png_shrinker.h"
 #include "scene.h"
 #include "webgl_scene.h"
@@ -19,6 +20,13 @@
 namespace {
 
 AnimationFramePacer g_pacer;
+
+// A large PNG's pixels on their way: inflated straight into its rows'
+// decoder, never held whole.
+struct LargePng {
+    Inflater inflater;
+    PngShrinker shrinker;
+};
 
 } // namespace
 
@@ -59,37 +67,45 @@ EMSCRIPTEN_KEEPALIVE int raivel_set_floor(const uint8_t* rgba, int width, int he
     return set;
 }
 
-// A PNG picture larger than the floor, decoded shrunk to width x height as
-// the page hands over its rows (inflated by the browser): the decoder for
-// the next three entries, or null for a picture it does not take. `header`
-// holds the IHDR chunk, `palette` the PLTE chunk or nothing.
-EMSCRIPTEN_KEEPALIVE PngShrinker* raivel_png_start(const uint8_t* header, int headerSize,
-                                                   const uint8_t* palette, int paletteSize,
-                                                   int width, int height)
+// A PNG picture larger than the floor, inflated and decoded shrunk to
+// width x height as the page hands over its pixels' zlib stream (the IDAT
+// chunks' data): the decoder for the next three entries, or null for a
+// picture it does not take. `header` holds the IHDR chunk, `palette` the
+// PLTE chunk or nothing.
+EMSCRIPTEN_KEEPALIVE LargePng* raivel_png_start(const uint8_t* header, int headerSize,
+                                                const uint8_t* palette, int paletteSize, int width,
+                                                int height)
 {
-    auto* shrinker = new PngShrinker;
-    if (shrinker->Start(header, headerSize, palette, paletteSize, width, height))
-        return shrinker;
-    delete shrinker;
+    auto* png = new LargePng;
+    if (png->shrinker.Start(header, headerSize, palette, paletteSize, width, height))
+        return png;
+    delete png;
     return nullptr;
 }
 
-// The next `size` bytes of the picture's rows; 0 when they are damaged.
-EMSCRIPTEN_KEEPALIVE int raivel_png_rows(PngShrinker* shrinker, const uint8_t* rows, int size)
+// The next `size` bytes of the picture's pixels, `last` when no more
+// follow; 0 when they are damaged or fall short. Inflated rows past the
+// last are never made.
+EMSCRIPTEN_KEEPALIVE int raivel_png_pixels(LargePng* png, const uint8_t* pixels, int size, int last)
 {
-    return shrinker->Feed(rows, size);
+    bool rowsTaken = true;
+    const Inflater::Sink sink = [png, &rowsTaken](const uint8_t* rows, size_t rowsSize) {
+        rowsTaken = png->shrinker.Feed(rows, rowsSize);
+        return rowsTaken && !png->shrinker.Picture();
+    };
+    return png->inflater.Feed(pixels, size, last, sink) && rowsTaken;
 }
 
 // The shrunk picture (red, green, blue, alpha, top row first) once every
 // row has come; null before.
-EMSCRIPTEN_KEEPALIVE const uint8_t* raivel_png_picture(const PngShrinker* shrinker)
+EMSCRIPTEN_KEEPALIVE const uint8_t* raivel_png_picture(const LargePng* png)
 {
-    return shrinker->Picture();
+    return png->shrinker.Picture();
 }
 
-EMSCRIPTEN_KEEPALIVE void raivel_png_end(PngShrinker* shrinker)
+EMSCRIPTEN_KEEPALIVE void raivel_png_end(LargePng* png)
 {
-    delete shrinker;
+    delete png;
 }
 
 // An animation frame at `milliseconds` of the page's clock: the steps the

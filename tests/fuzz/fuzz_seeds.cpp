@@ -1,6 +1,7 @@
 // fuzz_seeds TARGET DIR: writes the starting corpus of a fuzz target that
 // reads text or plain bytes (xscreensaver_file, command_line,
-// raivel_options, number_text or png_shrinker) into DIR, one file per input.
+// raivel_options, number_text, png_shrinker or inflater) into DIR, one file
+// per input.
 
 #include <cstdio>
 #include <fstream>
@@ -105,6 +106,27 @@ std::vector<std::string> Seeds(const std::string& target)
                 png("\x10\x06", std::string("\2\1\0\7", 4) + std::string(50, '\1')),
                 png("\x02\x03", std::string("\0\0\2\0\x10\x20\x30\x40\x50\x60\0\x1b\0\x6c", 14))};
     }
+    if (target == "inflater") {
+        // The size of the pieces less one, then zlib streams of a dynamic, a
+        // stored, a fixed and a Huffman-only block.
+        return {std::string("\x06\x78\xda\x1d\x89\x81\x09\x00\x00\x08\x83\x6e\xd5\xf5\xff\x0d"
+                            "\xad\x40\x26\x43\x14\x46\x2a\x99\xd0\x2d\xe6\xf4\x2f\x17\x71"
+                            "\x01\x39\x6a\x0f\x49",
+                            36),
+                std::string("\xff\x78\x01\x01\x14\x00\xeb\xff\x72\x61\x69\x6e\x20\x72\x61"
+                            "\x69\x6e\x20\x72\x61\x69\x6e\x20\x6f\x6e\x20\x74\x68\x4d\x32"
+                            "\x07\x38",
+                            32),
+                std::string("\x00\x78\xda\x4b\x4c\x84\x80\x24\x20\x00\xd1\xc9\xc9\xc9\x60"
+                            "\x2e\x88\x48\x49\x49\x44\x92\x85\x80\x44\xac\x80\x3c\xdd\x15"
+                            "\x95\x55\x84\x28\x00\x06\x94\x3d\xde",
+                            39),
+                std::string("\x02\x78\x01\x05\xc1\x01\x01\x00\x00\x08\xc3\xa0\x5d\xfa\x77"
+                            "\x16\x06\x00\x00\x70\x55\x55\x55\x55\x55\x55\x03\x00\x00\xb8"
+                            "\xaa\xaa\xaa\xaa\xaa\xaa\x01\x00\x00\x5c\x55\x55\x55\x55\x55"
+                            "\xd5\x03\x4d\x58\x00\xe2",
+                            51)};
+    }
     return {};
 }
 
@@ -114,10 +136,11 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string> seeds = argc == 3 ? Seeds(argv[1]) : std::vector<std::string>();
     if (seeds.empty()) {
-        std::fprintf(stderr,
-                     "usage: fuzz_seeds "
-                     "xscreensaver_file|command_line|raivel_options|number_text|png_shrinker "
-                     "DIR\n");
+        std::fprintf(
+            stderr,
+            "usage: fuzz_seeds "
+            "xscreensaver_file|command_line|raivel_options|number_text|png_shrinker|inflater "
+            "DIR\n");
         return 2;
     }
     for (size_t i = 0; i < seeds.size(); ++i) {

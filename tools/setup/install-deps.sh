@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format
-  googletest libbenchmark-dev libosmesa6-dev libglu1-mesa-dev
+  googletest libbenchmark-dev zlib1g-dev libosmesa6-dev libglu1-mesa-dev
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 xvfb x11-utils x11-xserver-utils xdotool imagemagick
   sox libsox-fmt-mp3 lame fonts-ipafont-gothic gstreamer1.0-plugins-good locales

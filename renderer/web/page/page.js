@@ -18,6 +18,8 @@
   // The most pixels a picture may have: a larger one takes long to
   // decode, even shrunk as it comes.
   const mostPixels = 50e6;
+  // The most bytes of a file read at once.
+  const blockBytes = 1 << 20;
   // How long the pointer stays still before it hides in full screen.
   const cursorHideMs = 2000;
 
@@ -130,113 +132,150 @@
     return set;
   }
 
-  // The chunks of a PNG file, read a block at a time, never whole: [kind,
-  // data] for each, a long chunk's data in pieces of at most a block, the
-  // header and palette whole. Throws where a chunk reaches past the file's
-  // end, or a header or palette is longer than any.
-  async function* pngChunks(file) {
-    const blockBytes = 1 << 20;
-    let held = new Uint8Array(0); // bytes read and not yet given, from `start` on
-    let view = new DataView(held.buffer);
-    let start = 0;
-    let next = 8; // the file's next byte to read
-    // Whether `length` bytes are held, reading on where they are not.
-    const hold = async (length) => {
-      while (held.length - start < length && next < file.size) {
-        const more = new Uint8Array(await file.slice(next, next + Math.max(blockBytes, length)).arrayBuffer());
-        const joined = new Uint8Array(held.length - start + more.length);
-        joined.set(held.subarray(start));
-        joined.set(more, held.length - start);
-        next += more.length;
-        held = joined;
-        view = new DataView(held.buffer);
-        start = 0;
+  // The bytes of `file` from byte `from` on, a block of at most
+  // `blockBytes` at a time, each valid until the next is asked for: read
+  // into one buffer again and again where the browser reads a file into the
+  // page's buffer (a BYOB reader), else each block read alone. A block read
+  // alone is garbage the browser may free late.
+  async function* fileBlocks(file, from) {
+    let reader = null;
+    try {
+      reader = file.slice(from).stream().getReader({ mode: 'byob' });
+    } catch (error) {
+      for (let at = from; at < file.size; at += blockBytes) {
+        yield new Uint8Array(await file.slice(at, at + blockBytes).arrayBuffer());
       }
-      return held.length - start >= length;
-    };
-    const cutShort = (kind) => new Error(`${kind} cut short`);
-    for (;;) {
-      if (held.length - start < 8 && !await hold(8)) return;
-      let left = view.getUint32(start);
-      const kind = String.fromCharCode(held[start + 4], held[start + 5], held[start + 6], held[start + 7]);
-      start += 8;
-      if ((kind === 'IHDR' || kind === 'PLTE') && (left > 3 * 256 || !await hold(left))) throw cutShort(kind);
-      while (left) {
-        if (held.length === start && !await hold(1)) throw cutShort(kind);
-        const piece = held.subarray(start, start + Math.min(left, held.length - start));
-        yield [kind, piece];
-        start += piece.length;
-        left -= piece.length;
+      return;
+    }
+    try {
+      let buffer = new ArrayBuffer(blockBytes);
+      for (;;) {
+        const { done, value } = await reader.read(new Uint8Array(buffer));
+        if (done) return;
+        yield value;
+        buffer = value.buffer;
       }
-      if (held.length - start < 4 && !await hold(4)) throw cutShort(kind);
-      start += 4; // its checksum
-      if (kind === 'IEND') return;
+    } finally {
+      reader.cancel().catch(() => {});
     }
   }
 
-  // The floor from a PNG picture larger than it: the browser inflates its
-  // pixels, the storm decodes their rows and shrinks them as they come to
-  // width x height, never holding the picture whole. Throws where its chunks
-  // or rows are damaged or fall short.
+  // The chunks of a PNG file, read a block at a time, never whole: [kind,
+  // data] for each, a long chunk's data in pieces of at most a block (each
+  // valid until the next chunk is asked for), the header and palette whole.
+  // Throws where a chunk reaches past the file's end, or a header or
+  // palette is longer than any.
+  async function* pngChunks(file) {
+    const blocks = fileBlocks(file, 8);
+    let block = new Uint8Array(0);
+    let at = 0; // the block's next byte
+    // Whether the block has a byte left, reading the next where it has not.
+    const more = async () => {
+      while (at === block.length) {
+        const { done, value } = await blocks.next();
+        if (done) return false;
+        block = value;
+        at = 0;
+      }
+      return true;
+    };
+    // The next `count` bytes of the file into `bytes` (null: skipped);
+    // false where the file ends first. Into a buffer the caller keeps, and
+    // with no wait where the block holds them: a chunk's head is read for
+    // every chunk, and an array or a promise for each would be garbage the
+    // browser may free late.
+    const takeNow = (bytes, count) => {
+      if (bytes) bytes.set(block.subarray(at, at + count));
+      at += count;
+      return true;
+    };
+    const takeAcross = async (bytes, count) => {
+      for (let taken = 0; taken < count; taken += 1) {
+        if (at === block.length && !await more()) return false;
+        if (bytes) bytes[taken] = block[at];
+        at += 1;
+      }
+      return true;
+    };
+    const head = new Uint8Array(8);
+    const headView = new DataView(head.buffer);
+    const cutShort = (kind) => new Error(`${kind} cut short`);
+    try {
+      for (;;) {
+        if (!(at + 8 <= block.length ? takeNow(head, 8) : await takeAcross(head, 8))) return;
+        let left = headView.getUint32(0);
+        const kind = String.fromCharCode(head[4], head[5], head[6], head[7]);
+        if (kind === 'IHDR' || kind === 'PLTE') {
+          const data = new Uint8Array(Math.min(left, 3 * 256));
+          if (left > data.length || !await takeAcross(data, left)) throw cutShort(kind);
+          yield [kind, data];
+          left = 0;
+        }
+        while (left) {
+          if (!await more()) throw cutShort(kind);
+          const piece = block.subarray(at, at + Math.min(left, block.length - at));
+          at += piece.length;
+          left -= piece.length;
+          yield [kind, piece];
+        }
+        if (!(at + 4 <= block.length ? takeNow(null, 4) : await takeAcross(null, 4))) throw cutShort(kind); // its checksum
+        if (kind === 'IEND') return;
+      }
+    } finally {
+      await blocks.return();
+    }
+  }
+
+  // The floor from a PNG picture larger than it: its pixels' zlib stream
+  // goes from the file straight to the storm, which inflates it, decodes
+  // the rows and shrinks them as they come to width x height, never holding
+  // the picture whole. Throws where its chunks or pixels are damaged or fall
+  // short.
   async function largePng(file, width, height) {
     const damaged = () => new Error('damaged PNG');
-    // The chunks up to the first of the pixels' pieces.
     const chunks = pngChunks(file);
-    let header = null;
-    let palette = new Uint8Array(0);
-    let pixels = null;
-    while (!pixels) {
-      const { done, value } = await chunks.next();
-      if (done) throw damaged();
-      const [kind, data] = value;
-      if (kind === 'IHDR') header = data;
-      else if (!header) throw damaged(); // the header comes first
-      else if (kind === 'PLTE') palette = data;
-      else if (kind === 'IDAT') pixels = data;
-    }
-
-    const pieceBytes = 1 << 16;
-    const at = storm._malloc(header.length + palette.length + pieceBytes);
-    if (!at) return false;
-    storm.HEAPU8.set(header, at);
-    storm.HEAPU8.set(palette, at + header.length);
-    const piece = at + header.length + palette.length;
-    const shrinker = storm._raivel_png_start(at, header.length, at + header.length, palette.length, width, height);
-    let rows = null;
+    let at = 0;
+    let png = 0;
     try {
-      if (!shrinker) throw damaged();
-      // The pixels go to the browser's inflater in pieces of 64 KB: it
-      // inflates a piece at once, and deflate makes one byte of up to 1032.
-      rows = new ReadableStream({
-        async pull(controller) {
-          if (!pixels.length) {
-            const { done, value } = await chunks.next();
-            if (done || value[0] !== 'IDAT') {
-              controller.close();
-              return;
-            }
-            pixels = value[1];
-          }
-          controller.enqueue(pixels.subarray(0, 1 << 16));
-          pixels = pixels.subarray(1 << 16);
-        },
-      }).pipeThrough(new DecompressionStream('deflate')).getReader();
-      let picture = 0;
-      while (!picture) {
-        const { done, value } = await rows.read();
+      // The chunks up to the first of the pixels' pieces.
+      let header = null;
+      let palette = new Uint8Array(0);
+      let pixels = null;
+      while (!pixels) {
+        const { done, value } = await chunks.next();
         if (done) throw damaged();
-        for (let from = 0; from < value.length; from += pieceBytes) {
-          const part = value.subarray(from, from + pieceBytes);
-          storm.HEAPU8.set(part, piece);
-          if (!storm._raivel_png_rows(shrinker, piece, part.length)) throw damaged();
-        }
-        picture = storm._raivel_png_picture(shrinker);
+        const [kind, data] = value;
+        if (kind === 'IHDR') header = data;
+        else if (!header) throw damaged(); // the header comes first
+        else if (kind === 'PLTE') palette = data;
+        else if (kind === 'IDAT') pixels = data;
       }
+
+      at = storm._malloc(header.length + palette.length + blockBytes);
+      if (!at) return false;
+      storm.HEAPU8.set(header, at);
+      storm.HEAPU8.set(palette, at + header.length);
+      const piece = at + header.length + palette.length;
+      png = storm._raivel_png_start(at, header.length, at + header.length, palette.length, width, height);
+      if (!png) throw damaged();
+      // Piece by piece until the last row is in or the pixels end.
+      let picture = 0;
+      while (pixels && !picture) {
+        storm.HEAPU8.set(pixels, piece);
+        if (!storm._raivel_png_pixels(png, piece, pixels.length, 0)) throw damaged();
+        picture = storm._raivel_png_picture(png);
+        if (!picture) {
+          const { done, value } = await chunks.next();
+          pixels = !done && value[0] === 'IDAT' ? value[1] : null;
+        }
+      }
+      if (!picture && storm._raivel_png_pixels(png, piece, 0, 1)) picture = storm._raivel_png_picture(png);
+      if (!picture) throw damaged();
       return setFloorPixels(picture, width, height);
     } finally {
-      if (rows) rows.cancel().catch(() => {});
-      if (shrinker) storm._raivel_png_end(shrinker);
-      storm._free(at);
+      chunks.return().catch(() => {});
+      if (png) storm._raivel_png_end(png);
+      if (at) storm._free(at);
     }
   }
 
